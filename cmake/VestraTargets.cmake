@@ -1,0 +1,30 @@
+# vestra_library(<target> [LINKS <targets>...])
+# One library per source folder, made of the folder's .cpp files. What it links is the
+# dependency rule: a layer can only include what its target links.
+function(vestra_library target)
+  cmake_parse_arguments(ARG "" "" "LINKS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(sources)
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${target} PUBLIC ${ARG_LINKS})
+  else()
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${target} INTERFACE ${ARG_LINKS})
+  endif()
+endfunction()
+
+# vestra_test_dir(<name> LINKS <targets>...)
+# One test program per test folder, made of the folder's .cpp files.
+function(vestra_test_dir name)
+  cmake_parse_arguments(ARG "" "" "LINKS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(test_${name} ${sources})
+  target_link_libraries(test_${name} PRIVATE ${ARG_LINKS} vestra_test_support GTest::gtest GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "VESTRA_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+endfunction()

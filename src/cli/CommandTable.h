@@ -1,0 +1,25 @@
+// The vestractl commands by name.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "cli/CliContext.h"
+
+namespace vestra::cli {
+
+// A command returns the process exit code: 0 done, 1 refused or failed, 2 bad usage.
+using CommandFunction = int (*)(CliContext&);
+
+struct CommandEntry {
+    std::string_view name;
+    CommandFunction run;
+    std::string_view usage;  // one line for the help text
+};
+
+std::span<const CommandEntry> Commands();
+
+// The commands, each in its own file.
+int RunList(CliContext& context);
+
+}  // namespace vestra::cli
