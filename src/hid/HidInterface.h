@@ -1,6 +1,7 @@
 // One HID interface: enumeration list, open handle, identity, report layout and transfers.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -11,11 +12,11 @@
 #include <vector>
 
 #include "hid/HidBackend.h"
+#include "hid/HidCaps.h"
+#include "hid/ParsedDescriptor.h"
 #include "platform/StopEvent.h"
 
 namespace vestra::hid {
-
-enum class ReportType { Input, Output, Feature };
 
 // One entry per button capability, and per usage of a value capability, of one report type.
 struct HidDataItem {
@@ -34,23 +35,6 @@ struct HidDataItem {
     uint32_t value = 0;
     int32_t scaledValue = 0;
 };
-
-// What HidP_GetCaps reports for one top-level collection. Lengths include the report id byte.
-struct HidCaps {
-    uint16_t usage = 0;
-    uint16_t usagePage = 0;
-    uint16_t inputReportByteLength = 0;
-    uint16_t outputReportByteLength = 0;
-    uint16_t featureReportByteLength = 0;
-    uint16_t numberInputButtonCaps = 0;
-    uint16_t numberInputValueCaps = 0;
-    uint16_t numberOutputButtonCaps = 0;
-    uint16_t numberOutputValueCaps = 0;
-    uint16_t numberFeatureButtonCaps = 0;
-    uint16_t numberFeatureValueCaps = 0;
-};
-
-class ParsedDescriptor;
 
 class HidInterface {
 public:
@@ -84,7 +68,8 @@ public:
     // Sets the stop event: a waiting Read or Write returns false.
     void SetStop();
 
-    // Fills the items of the given report type that belong to the report id in byte 0.
+    // Fills the items of the given report type that belong to the report id in byte 0, using
+    // the open collection's layout; false when closed or when a value cannot be read.
     bool UnpackReport(const uint8_t* report, size_t length, ReportType type,
                       std::vector<HidDataItem>& items) const;
 
@@ -98,13 +83,29 @@ public:
     uint32_t InterfaceNumber() const { return m_interfaceNumber; }
     uint32_t CollectionNumber() const { return m_collectionNumber; }
     uint16_t InputReportLength() const { return m_caps.inputReportByteLength; }
-    std::vector<uint8_t>& InputReportBuffer() { return m_inputReport; }
-    std::vector<HidDataItem>& InputData() { return m_inputData; }
+    std::vector<uint8_t>& InputReportBuffer() { return ReportBuffer(ReportType::Input); }
+    std::vector<HidDataItem>& InputData() { return Data(ReportType::Input); }
+    // A zeroed buffer of the type's report length, and one item per capability of the type.
+    std::vector<uint8_t>& ReportBuffer(ReportType type) {
+        return m_layouts[static_cast<size_t>(type)].buffer;
+    }
+    std::vector<HidDataItem>& Data(ReportType type) {
+        return m_layouts[static_cast<size_t>(type)].items;
+    }
+    // The open collection's parsed report descriptor; null when closed.
+    std::shared_ptr<const ParsedDescriptor> Descriptor() const;
     const std::string& DevicePath() const { return m_devicePath; }
 
 private:
-    // ... implementation fields (backend, handle, parsed descriptor, per-type buffers and
-    // data items, stop event, busy flags) are the implementer's.
+    struct ReportLayout {
+        std::vector<uint8_t> buffer;
+        std::vector<HidDataItem> items;
+    };
+
+    std::shared_ptr<HidDevice> Device() const;
+    std::shared_ptr<const ParsedDescriptor> ReadLayout(HidDevice& device);
+    void ReleaseLayout();
+
     HidBackend& m_backend;
     std::vector<std::string> m_paths;
     uint32_t m_pathCount = 0;
@@ -112,10 +113,14 @@ private:
     HidAccess m_access = HidAccess::Read;
     HidSharing m_sharing = HidSharing::Shared;
     std::string m_devicePath;
+    // The handle and its descriptor are swapped under the mutex; a transfer works on its own
+    // copy of the handle, so Close from another thread never frees a descriptor in use.
+    mutable std::mutex m_mutex;
+    std::shared_ptr<HidDevice> m_device;
+    std::shared_ptr<const ParsedDescriptor> m_descriptor;
     HidAttributes m_attributes;
     HidCaps m_caps;
-    std::vector<uint8_t> m_inputReport;
-    std::vector<HidDataItem> m_inputData;
+    std::array<ReportLayout, kReportTypeCount> m_layouts;
     uint32_t m_interfaceNumber = 0;
     uint32_t m_collectionNumber = 0;
     StopEvent m_stop;
