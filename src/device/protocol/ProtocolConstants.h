@@ -60,7 +60,12 @@ inline constexpr size_t kHeadsetSettingsWriteSize = 21;
 inline constexpr size_t kKeyCodeSize = 3;            // type, value 1, value 2
 inline constexpr size_t kMacroCapacityUnit = 128;    // DeviceInfo byte 6 counts these
 inline constexpr uint16_t kMacroSignature = 0x55AA;
+inline constexpr size_t kMacroImageHeaderSize = 16;  // signature, size, count, 10 zero bytes
+inline constexpr size_t kMacroRecordHeaderSize = 4;  // event count, 2 zero bytes
+inline constexpr size_t kMacroEventSize = 4;         // delay (LE16), type, button
+inline constexpr uint8_t kMacroEventDown = 0x80;     // set in the type byte of a "down" event
 inline constexpr size_t kCustomLightStride = 512;
+inline constexpr uint8_t kNoLed = 0xFF;              // key-to-LED table: the key has no LED
 
 // Link query reply byte 8 when the wireless device is reachable.
 inline constexpr uint8_t kLinkUp = 0xFF;
