@@ -1,0 +1,10 @@
+#include "profile/SafeFileName.h"
+
+namespace vestra {
+
+bool IsSafeFileStem(std::string_view name) {
+    if (name.empty() || name == "." || name == "..") return false;
+    return name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+}
+
+}  // namespace vestra
