@@ -14,6 +14,7 @@ struct KeyColour {
     uint8_t green = 0;
     uint8_t blue = 0;
     uint8_t brightness = 0;
+    bool operator==(const KeyColour&) const = default;
 };
 static_assert(sizeof(KeyColour) == 4);
 
