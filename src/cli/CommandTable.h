@@ -21,5 +21,12 @@ std::span<const CommandEntry> Commands();
 
 // The commands, each in its own file.
 int RunList(CliContext& context);
+int RunInfo(CliContext& context);
+int RunSettings(CliContext& context);
+int RunProfile(CliContext& context);
+int RunKeymap(CliContext& context);
+int RunLight(CliContext& context);
+int RunMacro(CliContext& context);
+int RunWatch(CliContext& context);
 
 }  // namespace vestra::cli

@@ -1,8 +1,10 @@
 // vestractl: the command-line tool over the same core as the window.
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "cli/CommandTable.h"
+#include "cli/DemoSetup.h"
 #include "platform/DebugLog.h"
 
 namespace {
@@ -72,10 +74,35 @@ int main(int argc, char** argv) {
 
     if (context.options.trace) vestra::DebugLog::SetTarget("-");
 
+    const vestra::cli::CommandEntry* command = nullptr;
     for (const auto& entry : vestra::cli::Commands()) {
-        if (entry.name == context.command) return entry.run(context);
+        if (entry.name == context.command) command = &entry;
     }
-    context.PrintError("unknown command " + context.command);
-    PrintUsage(std::cerr);
-    return 2;
+    if (!command) {
+        context.PrintError("unknown command " + context.command);
+        PrintUsage(std::cerr);
+        return 2;
+    }
+
+    // The emulator stands in for the HID backend during the command; what the command wrote
+    // to the emulated devices is saved for the next --demo run.
+    std::optional<vestra::cli::DemoSetup> demo;
+    if (context.options.demo) {
+        std::string warning, error;
+        demo.emplace();
+        if (!demo->Start(context.options.demoProducts, warning, error)) {
+            context.PrintError(error);
+            return 2;
+        }
+        if (!warning.empty()) context.PrintError(warning);
+    }
+    int result = command->run(context);
+    if (demo) {
+        std::string error;
+        if (!demo->Finish(error)) {
+            context.PrintError("demo state not saved: " + error);
+            if (result == 0) result = 1;
+        }
+    }
+    return result;
 }
