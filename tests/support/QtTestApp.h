@@ -11,8 +11,10 @@ inline QApplication& QtTestApp() {
     static char name[] = "vestra-test";
     static char* argv[] = {name, nullptr};
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: a static QApplication would be torn down at exit after Qt's own registry
+    // of input devices, and deleting the mouse device that input events create then crashes.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 }  // namespace vestra::test

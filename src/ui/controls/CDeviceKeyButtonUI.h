@@ -1,0 +1,59 @@
+// A key or LED on a device picture: lit by the host's lighting through a tinted light image,
+// marked by a key-set image when its assignment differs from the default, and selectable by the
+// select panel's band.
+#pragma once
+
+#include <QAbstractButton>
+
+#include "ui/controls/ButtonStatusImages.h"
+#include "ui/controls/ImageString.h"
+
+namespace vestra::ui {
+
+class CDeviceKeyButtonUI : public QAbstractButton {
+    Q_OBJECT
+public:
+    static constexpr char kClassName[] = "DeviceKeyButton";
+
+    explicit CDeviceKeyButtonUI(QWidget* parent = nullptr);
+
+    // tint is the device's colour word (red bits 0-7, blue 8-15, green 16-23), passed on as is.
+    // The device repaints when it has set every key.
+    void SetLightTint(quint32 tint, int alpha, TintSwitch tintSwitch);
+    quint32 LightTint() const { return m_tint; }
+    int LightAlpha() const { return m_alpha; }
+    TintSwitch LightTintSwitch() const { return m_tintSwitch; }
+
+    void SetKeySetHidden(bool hidden);
+    bool IsKeySetHidden() const { return m_keySetHidden; }
+
+    // The band-selection flag; setting it does not repaint.
+    void SetKeySelected(bool selected) { m_keySelected = selected; }
+    bool IsKeySelected() const { return m_keySelected; }
+
+    // "lightimage", "keysetimage", the state pictures; "gmnametextcolor" is accepted and unused.
+    Q_INVOKABLE void SetAttribute(const QString& name, const QString& value);
+
+signals:
+    void Notify(const QString& type, qintptr wParam, qintptr lParam);
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    ButtonStatusImages m_statusImages;
+    QString m_lightImage;
+    QString m_keySetImage;
+    bool m_keySetHidden = true;
+    TintSwitch m_tintSwitch = TintSwitch::kOff;
+    quint32 m_tint = 255;
+    int m_alpha = 200;
+    bool m_keySelected = false;
+    bool m_hot = false;
+};
+
+}  // namespace vestra::ui
