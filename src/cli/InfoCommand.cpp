@@ -58,7 +58,7 @@ RecordFields InfoFields(const DeviceInfo& info, DeviceKind kind) {
         fields.Add("sensorCode", "sensor code", info.SensorCode());
         fields.Add("dpiStep", "DPI step", info.DpiStep());
         fields.Add("minDpi", "minimum DPI", info.MinDpi());
-        fields.Add("maxDpi", "maximum DPI", info.MaxDpi());
+        fields.Add("dpiSliderMax", "DPI slider maximum", info.MaxDpi());
     }
     fields.Add("raw", "raw", HexText(info.Bytes()));
     return fields;

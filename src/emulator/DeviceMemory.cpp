@@ -22,11 +22,12 @@ struct RegionSizes {
 // Region sizes per peripheral, in Region order. The keyboard-style settings area holds the
 // four slot records at p * 25; the mouse's holds 16 pages of 128 bytes (the profile nibble of
 // its notifications can name any of them). Macro memory matches the capacity byte of the
-// information block (32 and 16 units of 128 bytes).
+// information block (32 and 16 units of 128 bytes). Shoot memory holds four full bullet
+// patterns: 16 + 8 + 4 × (4 + 180 × 4) = 2920 bytes.
 constexpr RegionSizes kSizes[] = {
     // Info, Settings, KeyTable, KeyLeds, Macros, Shoot, CustomLight, LightFrame, Status, Leds
     {{34, 512, 512, 170, 32 * 128, 0, kCustomLightGroups * 512, 512, 6, 0}},  // keyboard
-    {{34, 16 * 128, 512, 0, 16 * 128, 2048, 0, 0, 6, 0}},                     // mouse
+    {{34, 16 * 128, 512, 0, 16 * 128, 4096, 0, 0, 6, 0}},                     // mouse
     {{34, 512, 0, 0, 0, 0, 0, 0, 6, 0}},                                      // pad
     {{34, 512, 0, 0, 0, 0, 0, 0, 6, 2 * 3 * kHeadsetLeds}},                   // headset
 };
@@ -65,7 +66,8 @@ void FillInfo(Peripheral peripheral, std::span<uint8_t> bytes) {
             info.macroCapacity = 16;
             StoreLe16(info.sensorCode, 3395);
             info.dpiStep = 50;
-            StoreLe16(info.maxDpi, 19000);
+            // The field is the highest slider position: 290 is 19000 DPI (100 × 290 − 10000).
+            StoreLe16(info.maxDpi, 290);
             StoreLe16(info.minDpi, 50);
             break;
         case Peripheral::Pad:
