@@ -4,20 +4,15 @@
 #include <cstring>
 
 #include "device/model/KeyboardSettings.h"
+#include "device/model/LearnedSlots.h"
 #include "device/model/MacroBinding.h"
 #include "device/protocol/LightFrame.h"
 #include "device/protocol/PowerStatus.h"
 #include "platform/Clock.h"
 #include "platform/DebugLog.h"
-#include "profile/JsonAccess.h"
-#include "profile/JsonFile.h"
 #include "profile/MacroLibrary.h"
 
 namespace vestra {
-namespace {
-// The slot map learned from the keyboard, kept beside its profiles.
-constexpr const char* kKeySlotFile = "keyslots.json";
-}  // namespace
 namespace {
 
 using protocol::RESULT_OK;
@@ -86,33 +81,13 @@ int CHalvorinKeyboardDevice::ReadKeyTables() {
     return result;
 }
 
-// Slots are recognised by the factory codes they hold, but a remapped key no longer holds its
-// own: after "A becomes B" the table has B's code twice and A's not at all. The slot order is
-// fixed by the firmware, so the map learned on first contact is kept in the device folder and
-// reused for as long as the keyboard reports the same key count.
 KeyboardKeyMap CHalvorinKeyboardDevice::RememberedKeyMap(std::span<const uint8_t> table,
                                                          std::span<const uint8_t> leds,
                                                          size_t keyCount) const {
-    const std::filesystem::path file = DataFolder() / kKeySlotFile;
-    const Json::Value stored = JsonFile::Read(file);
-    const Json::Value& slots = json::Member(stored, "Slots");
-    if (json::ToInt(json::Member(stored, "KeyCount")) == static_cast<int64_t>(keyCount) &&
-        json::ArraySize(slots) == static_cast<int>(kKeyPositions)) {
-        std::array<uint8_t, kKeyPositions> known{};
-        for (size_t i = 0; i < kKeyPositions; ++i) {
-            const int64_t slot = json::ToInt(json::Element(slots, static_cast<int>(i)));
-            known[i] = slot >= 0 && slot < kNoSlot ? static_cast<uint8_t>(slot) : kNoSlot;
-        }
-        return KeyboardKeyMap::FromSlots(known, leds, keyCount);
+    KeyboardKeyMap map = KeyboardKeyMap::Build(table, leds, keyCount);
+    if (RememberSlots(DataFolder() / kLearnedSlotsFile, keyCount, map.slotOf, kNoSlot)) {
+        map = KeyboardKeyMap::FromSlots(map.slotOf, leds, keyCount);
     }
-    const KeyboardKeyMap map = KeyboardKeyMap::Build(table, leds, keyCount);
-    Json::Value document(Json::objectValue);
-    document["KeyCount"] = static_cast<Json::UInt>(keyCount);
-    Json::Value& out = document["Slots"] = Json::Value(Json::arrayValue);
-    for (uint8_t slot : map.slotOf) out.append(slot);
-    std::error_code ec;
-    std::filesystem::create_directories(file.parent_path(), ec);
-    JsonFile::Write(file, document);
     return map;
 }
 

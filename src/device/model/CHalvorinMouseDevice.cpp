@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "device/model/LearnedSlots.h"
 #include "device/model/MacroBinding.h"
 #include "device/model/MouseSettings.h"
 #include "device/model/ShootImage.h"
@@ -225,7 +226,9 @@ int CHalvorinMouseDevice::ReadKeyTable() {
                 m_info = info;
                 m_keyTable = table;
                 m_keyCount = keyCount;
-                m_slotMap = BuildMouseSlotMap(table, keyCount);
+                MouseSlotMap map = BuildMouseSlotMap(table, keyCount);
+                RememberSlots(DataFolder() / kLearnedSlotsFile, keyCount, map, kMouseNoSlot);
+                m_slotMap = map;
             }
         }
     }
