@@ -2,7 +2,9 @@
 
 #include <chrono>
 
+#include "device/model/CHalvorinHS6533Device.h"
 #include "device/model/CHalvorinKeyboardDevice.h"
+#include "device/model/CHalvorinMousePadDevice.h"
 #include "device/model/LinkSwitch.h"
 #include "hid/DeviceKind.h"
 #include "hid/DiscoveryPass.h"
@@ -21,6 +23,9 @@ using hid::ProductCode;
 
 std::unique_ptr<CHalvorinUSBDevice> MakeDevice(DeviceKind kind, hid::HidBackend& backend) {
     if (kind == DeviceKind::Keyboard) return std::make_unique<CHalvorinKeyboardDevice>(backend);
+    if (kind == DeviceKind::MousePad) return std::make_unique<CHalvorinMousePadDevice>(backend);
+    // Without a factory the headset has no audio library: its audio half stays inactive.
+    if (kind == DeviceKind::Headset) return std::make_unique<CHalvorinHS6533Device>(backend);
     return std::make_unique<CHalvorinUSBDevice>(kind, backend);
 }
 
@@ -327,11 +332,18 @@ void DeviceManager::AttachNotification(const InterfaceSlots& slots, size_t slot)
     if (auto* keyboard = dynamic_cast<CHalvorinKeyboardDevice*>(managed->device.get())) {
         keyboard->StartListener(entry.devicePath, entry.productCode);
     }
+    if (auto* pad = dynamic_cast<CHalvorinMousePadDevice*>(managed->device.get())) {
+        pad->StartListener(entry.devicePath);
+    }
 }
 
 void DeviceManager::DetachNotification(const InterfaceSlots& slots, size_t slot) {
     ManagedDevice* managed = Find(slots, slot);
     if (!managed) return;
+    if (auto* pad = dynamic_cast<CHalvorinMousePadDevice*>(managed->device.get())) {
+        pad->StopListener();
+        return;
+    }
     auto* keyboard = dynamic_cast<CHalvorinKeyboardDevice*>(managed->device.get());
     if (!keyboard) return;
     // The keyboard stops its listeners together; the one on the other link, when its
