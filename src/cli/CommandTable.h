@@ -28,5 +28,16 @@ int RunKeymap(CliContext& context);
 int RunLight(CliContext& context);
 int RunMacro(CliContext& context);
 int RunWatch(CliContext& context);
+int RunDpi(CliContext& context);
+int RunPolling(CliContext& context);
+int RunSensorHeight(CliContext& context);
+int RunShoot(CliContext& context);
+int RunPower(CliContext& context);
+int RunHeadset(CliContext& context);
+
+// `light` for the mouse pad and the headset; kNotPadOrHeadset when the selected device is
+// another kind, which the keyboard's `light` then handles.
+inline constexpr int kNotPadOrHeadset = -1;
+int RunPadHeadsetLight(CliContext& context);
 
 }  // namespace vestra::cli

@@ -2,6 +2,7 @@
 
 #include "cli/CommandTable.h"
 #include "cli/DeviceSelection.h"
+#include "cli/PowerFields.h"
 #include "cli/RecordFields.h"
 #include "device/protocol/DeviceChannel.h"
 #include "device/protocol/DeviceInfo.h"
@@ -21,33 +22,6 @@ bool HasPowerStatus(DeviceKind kind) {
     return kind == DeviceKind::Keyboard || kind == DeviceKind::Headset;
 }
 
-std::string PowerStateText(uint8_t state) {
-    switch (state) {
-        case static_cast<uint8_t>(PowerState::Powered):
-            return "powered";
-        case static_cast<uint8_t>(PowerState::Charging):
-            return "charging";
-        case static_cast<uint8_t>(PowerState::OnBattery):
-            return "on battery";
-        default:
-            return "unknown (" + std::to_string(state) + ")";
-    }
-}
-
-std::string PhoneText(PhoneType phone) {
-    switch (phone) {
-        case PhoneType::IPhone:
-            return "iPhone";
-        case PhoneType::Samsung:
-            return "Samsung";
-        case PhoneType::Other:
-            return "other";
-        case PhoneType::None:
-            break;
-    }
-    return "none";
-}
-
 RecordFields InfoFields(const DeviceInfo& info, DeviceKind kind) {
     RecordFields fields;
     fields.Add("keyCount", "key count", info.KeyCount());
@@ -61,17 +35,6 @@ RecordFields InfoFields(const DeviceInfo& info, DeviceKind kind) {
         fields.Add("dpiSliderMax", "DPI slider maximum", info.MaxDpi());
     }
     fields.Add("raw", "raw", HexText(info.Bytes()));
-    return fields;
-}
-
-RecordFields PowerFields(const PowerStatus& power) {
-    RecordFields fields;
-    fields.Add("batteryPercent", "battery", power.batteryPercent,
-               std::to_string(power.batteryPercent) + " %");
-    fields.Add("powerState", "state", power.powerState, PowerStateText(power.powerState));
-    fields.Add("wireless", "link", power.wireless, power.wireless ? "receiver" : "cable");
-    fields.Add("phoneType", "phone", power.phoneType, PhoneText(power.Phone()));
-    fields.Add("raw", "raw", HexText(power.Bytes()));
     return fields;
 }
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "cli/CliContext.h"
-#include "cli/DeviceSelection.h"
+#include "cli/DeviceSession.h"
 #include "device/model/CHalvorinKeyboardDevice.h"
 
 namespace vestra::cli {
@@ -21,8 +21,8 @@ struct KeyboardSession {
 // it fails.
 std::unique_ptr<KeyboardSession> OpenKeyboard(const CliContext& context, std::string_view what,
                                               int& exitCode);
-
-// "written to the keyboard" or the reason it was not, for a device result code.
-bool ReportWrite(const CliContext& context, std::string_view what, int result);
+// The same for a keyboard that is already selected.
+std::unique_ptr<KeyboardSession> OpenKeyboard(const CliContext& context,
+                                              const SelectedDevice& selected, int& exitCode);
 
 }  // namespace vestra::cli

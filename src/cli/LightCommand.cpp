@@ -128,6 +128,7 @@ int RunLight(CliContext& context) {
         std::cerr << kUsage << '\n';
         return 2;
     }
+    if (const int pad = RunPadHeadsetLight(context); pad != kNotPadOrHeadset) return pad;
     int exitCode = 0;
     std::unique_ptr<KeyboardSession> session = OpenKeyboard(context, "light", exitCode);
     if (!session) return exitCode;

@@ -72,7 +72,7 @@ TEST_F(KeymapCommandTest, RefusesWhatItCannotDo) {
         {"--demo=keyboard keymap set A key:Q+W", 2, "one key"},
         {"--demo=keyboard keymap set A wheel:up:3:delay=16", 2, "delay must be 0-15"},
         {"--demo=keyboard keymap set A macro:0", 1, "there is no macro 0"},
-        {"--demo=pad keymap get", 1, "keyboard only"},
+        {"--demo=pad keymap get", 1, "keyboard and the mouse only"},
         {"--demo=keyboard keymap set A", 2, "usage"},
     };
     ASSERT_EQ(m_home.Run("--demo=keyboard list").exitCode, 0);  // the emulator's state file
