@@ -1,56 +1,19 @@
 // `info` and `settings` end to end: the built vestractl against the emulated products.
 #include <gtest/gtest.h>
-#include <json/reader.h>
-#include <json/value.h>
-#include <sys/wait.h>
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "support/TempFolder.h"
+#include "VestractlRun.h"
 
 namespace vestra::test {
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-    Json::Value json;
-};
-
 // Each test gets its own data folder, so the emulator state starts from the factory.
 class InfoSettingsTest : public ::testing::Test {
 protected:
-    CliRun Vestractl(const std::string& arguments) {
-        CliRun run;
-        const std::string errFile = (m_home.Path() / "stderr.txt").string();
-        const std::string command =
-            std::string(VESTRACTL_PATH) + " " + arguments + " 2>'" + errFile + "'";
-        FILE* pipe = popen(command.c_str(), "r");
-        if (pipe == nullptr) return run;
-        char buffer[4096];
-        size_t count;
-        while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, count);
-        const int status = pclose(pipe);
-        if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
-        std::ifstream errIn(errFile);
-        run.err.assign(std::istreambuf_iterator<char>(errIn), {});
-        if (arguments.find("--json") != std::string::npos) {
-            Json::CharReaderBuilder builder;
-            std::string errors;
-            std::istringstream in(run.out);
-            Json::parseFromStream(builder, in, &run.json, &errors);
-        }
-        return run;
-    }
-
-private:
-    ScopedDataHome m_home;
+    VestractlHome m_home;
 };
 
 std::vector<uint8_t> Bytes(const Json::Value& hex) {
@@ -76,7 +39,7 @@ TEST_F(InfoSettingsTest, SelectionRules) {
              Case{"--demo=keyboard,keyboard-receiver info", 0, ""},  // one product, two links
              Case{"--demo=pad,headset --device headset settings", 0, ""},
          }) {
-        CliRun run = Vestractl(c.arguments);
+        const VestractlRun run = m_home.Run(c.arguments);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments << "\n" << run.err;
         if (*c.errorPart) {
             EXPECT_NE(run.err.find(c.errorPart), std::string::npos) << c.arguments << "\n"
@@ -87,16 +50,18 @@ TEST_F(InfoSettingsTest, SelectionRules) {
 }
 
 TEST_F(InfoSettingsTest, SelectionPrefersTheCableAndMapsNotificationSlots) {
-    CliRun both = Vestractl("--demo=keyboard,keyboard-receiver --json info");
+    const VestractlRun both = m_home.Run("--demo=keyboard,keyboard-receiver --json info");
     ASSERT_EQ(both.exitCode, 0) << both.err;
-    EXPECT_EQ(both.json["device"]["link"].asString(), "cable");
+    const Json::Value bothJson = VestractlHome::Parse(both.out);
+    EXPECT_EQ(bothJson["device"]["link"].asString(), "cable");
 
     // Slot 3 is the receiver's notification collection: its command interface answers.
-    CliRun bySlot = Vestractl("--demo=keyboard-receiver --device 3 --json info");
+    const VestractlRun bySlot = m_home.Run("--demo=keyboard-receiver --device 3 --json info");
     ASSERT_EQ(bySlot.exitCode, 0) << bySlot.err;
-    EXPECT_EQ(bySlot.json["device"]["slot"].asUInt(), 2u);
-    EXPECT_EQ(bySlot.json["device"]["productCode"].asInt(), 9);
-    EXPECT_EQ(bySlot.json["power"]["wireless"].asInt(), 1);  // the host's link, not the device's
+    const Json::Value bySlotJson = VestractlHome::Parse(bySlot.out);
+    EXPECT_EQ(bySlotJson["device"]["slot"].asUInt(), 2u);
+    EXPECT_EQ(bySlotJson["device"]["productCode"].asInt(), 9);
+    EXPECT_EQ(bySlotJson["power"]["wireless"].asInt(), 1);  // the host's link, not the device's
 }
 
 TEST_F(InfoSettingsTest, InfoShowsWhatEachProductHas) {
@@ -107,12 +72,13 @@ TEST_F(InfoSettingsTest, InfoShowsWhatEachProductHas) {
     };
     for (Case c : {Case{"keyboard", true, true}, Case{"mouse-receiver", true, false},
                    Case{"pad", true, false}, Case{"headset", false, true}}) {
-        CliRun run = Vestractl(std::string("--demo=") + c.product + " --json info");
+        const VestractlRun run = m_home.Run(std::string("--demo=") + c.product + " --json info");
         ASSERT_EQ(run.exitCode, 0) << c.product << "\n" << run.err;
-        EXPECT_EQ(run.json.isMember("info"), c.info) << c.product;
-        EXPECT_EQ(run.json.isMember("power"), c.power) << c.product;
+        const Json::Value json = VestractlHome::Parse(run.out);
+        EXPECT_EQ(json.isMember("info"), c.info) << c.product;
+        EXPECT_EQ(json.isMember("power"), c.power) << c.product;
         if (c.info) {
-            const Json::Value& info = run.json["info"];
+            const Json::Value& info = json["info"];
             std::vector<uint8_t> raw = Bytes(info["raw"]);
             ASSERT_EQ(raw.size(), 34u) << c.product;
             EXPECT_EQ(info["keyCount"].asUInt(), raw[5]) << c.product;
@@ -120,14 +86,14 @@ TEST_F(InfoSettingsTest, InfoShowsWhatEachProductHas) {
             EXPECT_EQ(info.isMember("sensorCode"), std::string(c.product) == "mouse-receiver");
         }
         if (c.power) {
-            std::vector<uint8_t> raw = Bytes(run.json["power"]["raw"]);
+            std::vector<uint8_t> raw = Bytes(json["power"]["raw"]);
             ASSERT_EQ(raw.size(), 6u) << c.product;
-            EXPECT_EQ(run.json["power"]["batteryPercent"].asUInt(), raw[0]) << c.product;
-            EXPECT_EQ(run.json["power"]["wireless"].asInt(), 0) << c.product;
+            EXPECT_EQ(json["power"]["batteryPercent"].asUInt(), raw[0]) << c.product;
+            EXPECT_EQ(json["power"]["wireless"].asInt(), 0) << c.product;
         }
     }
 
-    CliRun text = Vestractl("--demo=mouse-receiver info");
+    const VestractlRun text = m_home.Run("--demo=mouse-receiver info");
     ASSERT_EQ(text.exitCode, 0) << text.err;
     EXPECT_NE(text.out.find("mouse (receiver), slot 6: emu:mouse-receiver#"), std::string::npos)
         << text.out;
@@ -135,20 +101,22 @@ TEST_F(InfoSettingsTest, InfoShowsWhatEachProductHas) {
 }
 
 TEST_F(InfoSettingsTest, SettingsDecodeTheRecordOfTheActiveSlot) {
-    CliRun keyboard = Vestractl("--demo=keyboard --json settings");
+    const VestractlRun keyboard = m_home.Run("--demo=keyboard --json settings");
     ASSERT_EQ(keyboard.exitCode, 0) << keyboard.err;
-    const Json::Value& k = keyboard.json["settings"];
+    const Json::Value keyboardJson = VestractlHome::Parse(keyboard.out);
+    const Json::Value& k = keyboardJson["settings"];
     std::vector<uint8_t> raw = Bytes(k["raw"]);
     ASSERT_EQ(raw.size(), 27u);
-    EXPECT_EQ(keyboard.json["activeSlot"].asUInt(), raw[0]);
+    EXPECT_EQ(keyboardJson["activeSlot"].asUInt(), raw[0]);
     EXPECT_EQ(k["modeCode"].asUInt(), raw[1]);
     EXPECT_EQ(k["speed"].asUInt(), 4u - raw[3]);
     EXPECT_EQ(k["winLock"].asUInt(), raw[22]);
     EXPECT_EQ(k["customGroup"].asUInt(), raw[26]);
 
-    CliRun mouse = Vestractl("--demo=mouse --json settings");
+    const VestractlRun mouse = m_home.Run("--demo=mouse --json settings");
     ASSERT_EQ(mouse.exitCode, 0) << mouse.err;
-    const Json::Value& m = mouse.json["settings"];
+    const Json::Value mouseJson = VestractlHome::Parse(mouse.out);
+    const Json::Value& m = mouseJson["settings"];
     raw = Bytes(m["raw"]);
     ASSERT_EQ(raw.size(), 62u);
     EXPECT_EQ(m["pollingIndex"].asUInt(), raw[11]);
@@ -158,9 +126,10 @@ TEST_F(InfoSettingsTest, SettingsDecodeTheRecordOfTheActiveSlot) {
         EXPECT_EQ(m["stages"][i]["dpiX"].asUInt(), stage[2] | (stage[3] << 8)) << i;
     }
 
-    CliRun headset = Vestractl("--demo=headset --json settings");
+    const VestractlRun headset = m_home.Run("--demo=headset --json settings");
     ASSERT_EQ(headset.exitCode, 0) << headset.err;
-    EXPECT_EQ(Bytes(headset.json["settings"]["extra"]).size(), 12u);
+    const Json::Value headsetJson = VestractlHome::Parse(headset.out);
+    EXPECT_EQ(Bytes(headsetJson["settings"]["extra"]).size(), 12u);
 }
 
 }  // namespace

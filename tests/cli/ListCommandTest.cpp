@@ -1,49 +1,22 @@
+// `vestractl list` end to end, on this machine's devices and on the emulated products.
 #include <gtest/gtest.h>
-#include <json/reader.h>
-#include <json/value.h>
-#include <sys/wait.h>
 
-#include <cstdio>
-#include <sstream>
 #include <string>
 
-#include "support/TempFolder.h"
+#include "VestractlRun.h"
 
+namespace vestra::test {
 namespace {
-
-struct RunResult {
-    int exitCode = -1;
-    std::string out;
-};
-
-RunResult RunVestractl(const std::string& arguments) {
-    RunResult result;
-    const std::string command = std::string(VESTRACTL_PATH) + " " + arguments;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return result;
-    char buffer[4096];
-    size_t count;
-    while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, count);
-    const int status = pclose(pipe);
-    if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
-    return result;
-}
-
-bool ParseJson(const std::string& text, Json::Value& root) {
-    Json::CharReaderBuilder builder;
-    std::string errors;
-    std::istringstream in(text);
-    return Json::parseFromStream(builder, in, &root, &errors);
-}
 
 // Whatever this machine has plugged in (often nothing, or no hidraw at all), the JSON form
 // is a complete document and agrees with the text form.
 TEST(ListCommand, JsonListsEveryFoundInterfaceWithItsIdentity) {
-    const RunResult run = RunVestractl("--json list");
+    const VestractlHome home;
+    const VestractlRun run = home.Run("--json list");
     ASSERT_EQ(run.exitCode, 0) << run.out;
 
-    Json::Value root;
-    ASSERT_TRUE(ParseJson(run.out, root)) << run.out;
+    const Json::Value root = VestractlHome::Parse(run.out);
+    ASSERT_FALSE(root.isNull()) << run.out;
     ASSERT_TRUE(root["devices"].isArray());
     ASSERT_TRUE(root["unopenable"].isArray());
     for (const Json::Value& device : root["devices"]) {
@@ -55,7 +28,7 @@ TEST(ListCommand, JsonListsEveryFoundInterfaceWithItsIdentity) {
         EXPECT_TRUE(device["path"].isString());
     }
 
-    const RunResult text = RunVestractl("list");
+    const VestractlRun text = home.Run("list");
     EXPECT_EQ(text.exitCode, 0);
     const bool nothing = root["devices"].empty() && root["unopenable"].empty();
     EXPECT_EQ(text.out == "No supported device is connected.\n", nothing) << text.out;
@@ -64,12 +37,12 @@ TEST(ListCommand, JsonListsEveryFoundInterfaceWithItsIdentity) {
 // The emulated products enumerate like real ones, so this runs the whole discovery pass:
 // candidates, probe opens, claims by usage, receiver and headset rows.
 TEST(ListCommand, EmulatedProductsClaimTheirSlots) {
-    vestra::test::ScopedDataHome home;
-    const RunResult run = RunVestractl("--demo=keyboard,mouse-receiver,headset --json list");
+    const VestractlHome home;
+    const VestractlRun run = home.Run("--demo=keyboard,mouse-receiver,headset --json list");
     ASSERT_EQ(run.exitCode, 0) << run.out;
 
-    Json::Value root;
-    ASSERT_TRUE(ParseJson(run.out, root)) << run.out;
+    const Json::Value root = VestractlHome::Parse(run.out);
+    ASSERT_FALSE(root.isNull()) << run.out;
     struct Expected {
         unsigned slot;
         int productCode;
@@ -95,10 +68,11 @@ TEST(ListCommand, EmulatedProductsClaimTheirSlots) {
     }
     EXPECT_TRUE(root["unopenable"].empty());
 
-    const RunResult text = RunVestractl("--demo=pad list");
+    const VestractlRun text = home.Run("--demo=pad list");
     EXPECT_EQ(text.exitCode, 0);
     EXPECT_NE(text.out.find("pad (3)"), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("notification"), std::string::npos) << text.out;
 }
 
 }  // namespace
+}  // namespace vestra::test

@@ -1,57 +1,24 @@
 // `vestractl profile` run as a program on a data folder of its own.
 #include <gtest/gtest.h>
-#include <json/reader.h>
-#include <json/value.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
+#include <vector>
 
-#include "support/TempFolder.h"
+#include "VestractlRun.h"
 
+namespace vestra::test {
 namespace {
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
 class ProfileCommandTest : public ::testing::Test {
 protected:
-    // Runs vestractl with the arguments (shell words); XDG_DATA_HOME points into the test's
-    // folder.
-    CliRun Vestractl(const std::string& arguments) const {
-        const fs::path errFile = m_home.Path() / "stderr.txt";
-        const std::string command =
-            std::string(VESTRACTL_PATH) + " " + arguments + " 2>'" + errFile.string() + "'";
-        CliRun run;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe) return run;
-        char buffer[4096];
-        size_t count;
-        while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, count);
-        const int status = pclose(pipe);
-        if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
-        std::ifstream err(errFile);
-        std::stringstream text;
-        text << err.rdbuf();
-        run.err = text.str();
-        return run;
-    }
-
     Json::Value ListJson(const std::string& kind = "keyboard") const {
-        const CliRun run = Vestractl("--json profile --kind " + kind + " list");
+        const VestractlRun run = m_home.Run("--json profile --kind " + kind + " list");
         EXPECT_EQ(run.exitCode, 0) << run.err;
-        Json::CharReaderBuilder builder;
-        Json::Value root;
-        std::string errors;
-        std::istringstream in(run.out);
-        EXPECT_TRUE(Json::parseFromStream(builder, in, &root, &errors)) << run.out;
+        const Json::Value root = VestractlHome::Parse(run.out);
+        EXPECT_FALSE(root.isNull()) << run.out;
         return root;
     }
 
@@ -65,14 +32,14 @@ protected:
     }
 
     fs::path DataFolder(const std::string& kindFolder) const {
-        return m_home.Path() / "data" / "Vestra Zezevava Software" / kindFolder;
+        return m_home.AppFolder() / kindFolder;
     }
 
-    vestra::test::ScopedDataHome m_home;
+    VestractlHome m_home;
 };
 
 TEST_F(ProfileCommandTest, FirstUseMakesProfile1InTheKindsFolder) {
-    const CliRun run = Vestractl("profile --kind pad list");
+    const VestractlRun run = m_home.Run("profile --kind pad list");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out.rfind("* 0  profile1  (", 0), 0u) << run.out;
     EXPECT_TRUE(fs::exists(DataFolder("MousePad") / "ProfileList.ini"));
@@ -93,7 +60,7 @@ TEST_F(ProfileCommandTest, FirstUseMakesProfile1InTheKindsFolder) {
 }
 
 TEST_F(ProfileCommandTest, EveryOperationChangesTheList) {
-    const fs::path exported = m_home.Path() / "Gaming.json";
+    const fs::path exported = m_home.Root() / "Gaming.json";
     const std::pair<std::string, std::string> steps[] = {
         {"add", "added profile 1 \"profile2\"\n"},
         {"copy 0", "added profile 2 \"profile1 copy\"\n"},
@@ -105,7 +72,7 @@ TEST_F(ProfileCommandTest, EveryOperationChangesTheList) {
         {"delete 0", "deleted profile 0 \"profile1\"\n"},
     };
     for (const auto& [operation, output] : steps) {
-        const CliRun run = Vestractl("profile --kind keyboard " + operation);
+        const VestractlRun run = m_home.Run("profile --kind keyboard " + operation);
         EXPECT_EQ(run.exitCode, 0) << operation << ": " << run.err;
         EXPECT_EQ(run.out, output) << operation;
     }
@@ -115,7 +82,7 @@ TEST_F(ProfileCommandTest, EveryOperationChangesTheList) {
 }
 
 TEST_F(ProfileCommandTest, ARefusedOperationSaysWhyAndExitsWithOne) {
-    const fs::path notProfile = m_home.Path() / "plain.json";
+    const fs::path notProfile = m_home.Root() / "plain.json";
     std::ofstream(notProfile) << R"({"a": 1})";
     const std::pair<std::string, std::string> refusals[] = {
         {"delete 0", "the only profile cannot be deleted"},
@@ -124,12 +91,12 @@ TEST_F(ProfileCommandTest, ARefusedOperationSaysWhyAndExitsWithOne) {
         {"import '" + notProfile.string() + "'", "the file is not a profile"},
     };
     for (const auto& [operation, reason] : refusals) {
-        const CliRun run = Vestractl("profile --kind mouse " + operation);
+        const VestractlRun run = m_home.Run("profile --kind mouse " + operation);
         EXPECT_EQ(run.exitCode, 1) << operation;
         EXPECT_NE(run.err.find(reason), std::string::npos) << operation << ": " << run.err;
     }
-    ASSERT_EQ(Vestractl("profile --kind mouse add").exitCode, 0);
-    const CliRun taken = Vestractl("profile --kind mouse rename 1 PROFILE1");
+    ASSERT_EQ(m_home.Run("profile --kind mouse add").exitCode, 0);
+    const VestractlRun taken = m_home.Run("profile --kind mouse rename 1 PROFILE1");
     EXPECT_EQ(taken.exitCode, 1);
     EXPECT_NE(taken.err.find("another profile already has that name"), std::string::npos);
     EXPECT_EQ(Names("mouse"), (std::vector<std::string>{"profile1", "profile2"}));
@@ -140,8 +107,9 @@ TEST_F(ProfileCommandTest, BadUsageExitsWithTwo) {
          {"profile list", "profile --kind toaster list", "profile --kind keyboard",
           "profile --kind keyboard shuffle", "profile --kind keyboard delete x",
           "profile --kind keyboard rename 0"}) {
-        EXPECT_EQ(Vestractl(arguments).exitCode, 2) << arguments;
+        EXPECT_EQ(m_home.Run(arguments).exitCode, 2) << arguments;
     }
 }
 
 }  // namespace
+}  // namespace vestra::test
