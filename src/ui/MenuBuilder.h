@@ -1,0 +1,30 @@
+// Builds a pop-up menu from a menu file and reports the chosen item to the owner window.
+#pragma once
+
+#include <QString>
+
+class QMenu;
+
+namespace vestra::ui {
+
+class WindowBase;
+
+// A menu file:
+//     <Menu>
+//       <MenuElement name="copy" text="Copy" userdata="1"/>
+//       <MenuElement name="mode" text="Mode" checkable="true" checked="true"/>
+//       <MenuElement name="more" text="More">          (elements inside make a sub-menu)
+//         <MenuElement name="paste" text="Paste"/>
+//       </MenuElement>
+//       <Separator/>
+//     </Menu>
+// Choosing an item calls owner->OnMenuCommand with its name, user data, text and checked state
+// (after the click toggled it).
+class MenuBuilder {
+public:
+    // The menu, owned by owner (a child object of it); null with error set when the file cannot
+    // be read or is malformed.
+    static QMenu* Build(const QString& file, WindowBase* owner, QString* error = nullptr);
+};
+
+}  // namespace vestra::ui
