@@ -125,23 +125,10 @@ void CHalvorinHS6533Device::CopyLightIntoMirror(const LightInfoRecord& light) {
 
 // --- Profile ---
 
-void CHalvorinHS6533Device::SetProfilePaths() {
-    m_profilePath = ProfileFilePath();
-    m_profile.SetProfilePath(m_profilePath);
-    m_profile.SetDefaultPath(DefaultProfilePath());
-    m_profile.SetLightConfigPath(LightConfigPath());
-}
-
-void CHalvorinHS6533Device::LoadProfile() {
-    SetProfilePaths();
-    m_profile.LoadEntry(m_profilePath);
+void CHalvorinHS6533Device::ApplyProfileEntry() {
     RefreshView();
     m_system = m_profile.GetSystemSetStages();
     m_equaliser.Load(m_system.eqType, m_system.customEqSelectIndex);
-}
-
-void CHalvorinHS6533Device::SaveProfile() {
-    if (!m_profilePath.empty()) m_profile.SaveEntry();
 }
 
 void CHalvorinHS6533Device::RefreshView() {

@@ -46,6 +46,8 @@ class CHalvorinHS6533Device final : public CHalvorinUSBDevice,
                                     private LightingHost,
                                     private EqualiserHost {
 public:
+    // The device's save serves the equaliser too.
+    void SaveProfile() override { CHalvorinUSBDevice::SaveProfile(); }
     static constexpr int kSyncReadDelayMs = 500;
 
     // library: the audio configuration library, not owned; null when it is missing, which
@@ -100,16 +102,14 @@ public:
     int OnConnected() override;
     int ReadSettingsFromDevice() override;
     int ReadPowerStatus() override;
-    void LoadProfile() override;
     void RefreshPanels() override;
     int WriteSettings(int slot = 0, int activeProfile = 0) override;
     void LoadDeviceConfig() override;
-    void SetProfilePaths() override;
-    std::filesystem::path GetProfilePath() const override { return m_profilePath; }
-    void SaveProfile() override;
     void SetLightInfo(const LightInfoRecord& light) override;
 
 private:
+    CBasicProfiledata* ProfileData() override { return &m_profile; }
+    void ApplyProfileEntry() override;
     // LightingHost: the preview follows the mirror; frames are shown, not sent.
     bool IsChannelOpen() const override { return m_channel.IsOpen(); }
     bool IsLightingHeld() const override { return m_channel.LightingHold(); }
@@ -137,7 +137,6 @@ private:
     const Clock& m_clock;
     audio::AudioConfigLibrary* m_library;
     CHs6533Profiledata m_profile;
-    std::filesystem::path m_profilePath;
     LightSettingsRecord m_settings{};  // under the state lock
     uint8_t m_activeSlot = 0;
     HeadsetSystemSettings m_system{0, 1, 1, 0, 1, 0, 1, 0};

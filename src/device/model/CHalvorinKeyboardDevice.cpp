@@ -221,27 +221,6 @@ void CHalvorinKeyboardDevice::FeedAudioBands(std::span<const int32_t> bands) {
 
 // --- Profile ---
 
-void CHalvorinKeyboardDevice::SetProfilePaths() {
-    m_profilePath = ProfileFilePath();
-    m_profile.SetProfilePath(m_profilePath);
-    m_profile.SetDefaultPath(DefaultProfilePath());
-    m_profile.SetLightConfigPath(LightConfigPath());
-}
-
-void CHalvorinKeyboardDevice::LoadProfile() {
-    SetProfilePaths();
-    m_profile.LoadEntry(m_profilePath);
-    ApplyProfileEntry();
-}
-
-void CHalvorinKeyboardDevice::LoadDefaultProfile() {
-    SetProfilePaths();
-    m_profile.LoadEntry(DefaultProfilePath());
-    ApplyProfileEntry();
-    SaveProfile();
-    RefreshPanels();
-}
-
 void CHalvorinKeyboardDevice::ApplyProfileEntry() {
     m_keyList = m_profile.GetKeyList();
     RefreshView();
@@ -271,17 +250,12 @@ void CHalvorinKeyboardDevice::RefreshView() {
     SaveProfile();
 }
 
-void CHalvorinKeyboardDevice::SaveProfile() {
-    if (m_profilePath.empty()) return;
-    m_profile.SaveEntry();
-}
-
 void CHalvorinKeyboardDevice::SetModelIndex(int index) {
     CHalvorinUSBDevice::SetModelIndex(index);
     m_profile = CKeyboardProfiledata();
     m_profile.SetDefaultPath(DefaultProfilePath());
     m_profile.SetDeviceIndex(0);
-    if (!m_profilePath.empty()) m_profile.SetProfilePath(m_profilePath);
+    if (!GetProfilePath().empty()) m_profile.SetProfilePath(GetProfilePath());
 }
 
 void CHalvorinKeyboardDevice::LoadDeviceConfig() {

@@ -86,10 +86,8 @@ public:
     int ReadPowerStatus() override;
     // Open, and reachable: on the cable always, through the receiver when it says so.
     bool IsLinkUp() override;
-    void LoadProfile() override;
     void RefreshPanels() override;
     bool ValidateMacroKeys() override;
-    void LoadDefaultProfile() override;
     // The macros the keys with a slot use, in position order, without repeats.
     std::vector<int> CollectUsedMacros() override;
     // Writes the key table with keys laid over the table last read: macro keys carry their
@@ -102,9 +100,6 @@ public:
     int WriteMacros(std::span<const int> usedMacros) override;
     int WriteSettings(int slot = 0, int activeProfile = 0) override;
     void LoadDeviceConfig() override;
-    void SetProfilePaths() override;
-    std::filesystem::path GetProfilePath() const override { return m_profilePath; }
-    void SaveProfile() override;
     void SetModelIndex(int index) override;
     void SetLightInfo(const LightInfoRecord& light) override;
     void SetAudioLightInfo(const AudioLightRecord& audio) override;
@@ -113,6 +108,8 @@ public:
     void FeedAudioBands(std::span<const int32_t> bands) override;
 
 private:
+    CBasicProfiledata* ProfileData() override { return &m_profile; }
+    void ApplyProfileEntry() override;
     // LightingHost, called on the lighting thread.
     bool IsChannelOpen() const override { return m_channel.IsOpen(); }
     bool IsLightingHeld() const override { return m_channel.LightingHold(); }
@@ -133,10 +130,8 @@ private:
                      std::vector<uint8_t>& slots) const;
     int MacroCount() const;
     void OnNotification(uint16_t usage);
-    void ApplyProfileEntry();
 
     CKeyboardProfiledata m_profile;
-    std::filesystem::path m_profilePath;
     protocol::DeviceInfo m_info{};
     std::array<uint8_t, protocol::kMaxBlockSize> m_keyTable{};
     std::array<uint8_t, protocol::kMaxBlockSize> m_keyLeds{};

@@ -59,27 +59,6 @@ void CHalvorinMouseDevice::SetScreenSize(uint16_t width, uint16_t height) {
 
 // --- Profile ---
 
-void CHalvorinMouseDevice::SetProfilePaths() {
-    m_profilePath = ProfileFilePath();
-    m_profile.SetProfilePath(m_profilePath);
-    m_profile.SetDefaultPath(DefaultProfilePath());
-    m_profile.SetLightConfigPath(LightConfigPath());
-}
-
-void CHalvorinMouseDevice::LoadProfile() {
-    SetProfilePaths();
-    m_profile.LoadEntry(m_profilePath);
-    ApplyProfileEntry();
-}
-
-void CHalvorinMouseDevice::LoadDefaultProfile() {
-    SetProfilePaths();
-    m_profile.LoadEntry(DefaultProfilePath());
-    ApplyProfileEntry();
-    SaveProfile();
-    RefreshPanels();
-}
-
 void CHalvorinMouseDevice::ApplyProfileEntry() {
     m_keyList = m_profile.GetKeyList();
     m_stages = m_profile.GetDpiStages();
@@ -100,11 +79,6 @@ void CHalvorinMouseDevice::RestartPreviewEffects() {
     std::lock_guard lock(m_effectLock);
     m_effects.Reset();
     m_effects.SetCustomSteps(std::move(steps));
-}
-
-void CHalvorinMouseDevice::SaveProfile() {
-    if (m_profilePath.empty()) return;
-    m_profile.SaveEntry();
 }
 
 void CHalvorinMouseDevice::SetLightInfo(const LightInfoRecord& light) {

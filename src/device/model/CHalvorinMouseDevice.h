@@ -107,11 +107,9 @@ public:
     int ReadSettingsFromDevice() override;
     int ReadPowerStatus() override;
     bool IsLinkUp() override;
-    void LoadProfile() override;
     // Takes a selected stage that the mouse reported into the profile, then refreshes the page.
     void RefreshPanels() override;
     bool ValidateMacroKeys() override;
-    void LoadDefaultProfile() override;
     std::vector<int> CollectUsedMacros() override;
     // RESULT_CLOSED, nothing sent, until the key table has been read.
     int WriteKeyMap(uint32_t page, std::span<const KeyAssignmentPair> keys) override;
@@ -123,13 +121,12 @@ public:
     // The block at page slot with byte 0 = activeProfile, byte 50 = 1 and the screen size.
     int WriteSettings(int slot = 0, int activeProfile = 0) override;
     void LoadDeviceConfig() override;
-    void SetProfilePaths() override;
-    std::filesystem::path GetProfilePath() const override { return m_profilePath; }
-    void SaveProfile() override;
     void SetLightInfo(const LightInfoRecord& light) override;
     void SelectKey(int key) override;
 
 private:
+    CBasicProfiledata* ProfileData() override { return &m_profile; }
+    void ApplyProfileEntry() override;
     // LightingHost, called on the preview thread.
     bool IsChannelOpen() const override { return m_channel.IsOpen(); }
     bool IsLightingHeld() const override { return m_channel.LightingHold(); }
@@ -139,7 +136,6 @@ private:
     // Open, and through the receiver the mouse answers.
     bool LinkUp() { return m_channel.IsOpen() && m_channel.QueryLink(); }
     int ReadKeyTable();
-    void ApplyProfileEntry();
     void RestartPreviewEffects();
     // Stage n of the list, which is lengthened with zero stages to reach it.
     DpiStage& StageForEdit(int stage);
@@ -151,7 +147,6 @@ private:
     void OnNotification(uint16_t usage, bool cable);
 
     CMouseProfiledata m_profile;
-    std::filesystem::path m_profilePath;
     protocol::DeviceInfo m_info{};
     std::array<uint8_t, protocol::kMaxBlockSize> m_keyTable{};
     size_t m_keyCount = 0;  // 0 until the key table has been read

@@ -78,22 +78,7 @@ void CHalvorinMousePadDevice::CopyLightIntoMirror(const LightInfoRecord& light) 
 
 // --- Profile ---
 
-void CHalvorinMousePadDevice::SetProfilePaths() {
-    m_profilePath = ProfileFilePath();
-    m_profile.SetProfilePath(m_profilePath);
-    m_profile.SetDefaultPath(DefaultProfilePath());
-    m_profile.SetLightConfigPath(LightConfigPath());
-}
-
-void CHalvorinMousePadDevice::LoadProfile() {
-    SetProfilePaths();
-    m_profile.LoadEntry(m_profilePath);
-    RefreshView();
-}
-
-void CHalvorinMousePadDevice::SaveProfile() {
-    if (!m_profilePath.empty()) m_profile.SaveEntry();
-}
+void CHalvorinMousePadDevice::ApplyProfileEntry() { RefreshView(); }
 
 void CHalvorinMousePadDevice::RefreshView() {
     m_profile.LoadLightConfig(LightConfigPath());

@@ -55,17 +55,15 @@ public:
     // Reads the active slot and its record into the mirror and the light state (not the
     // profile); a failed read changes nothing.
     int ReadSettingsFromDevice() override;
-    void LoadProfile() override;
     void RefreshPanels() override;
     int WriteSettings(int slot = 0, int activeProfile = 0) override;
     void LoadDeviceConfig() override;
-    void SetProfilePaths() override;
-    std::filesystem::path GetProfilePath() const override { return m_profilePath; }
-    void SaveProfile() override;
     // The lighting panel's light state: into the profile and bytes 1-8 of the mirror.
     void SetLightInfo(const LightInfoRecord& light) override;
 
 private:
+    CBasicProfiledata* ProfileData() override { return &m_profile; }
+    void ApplyProfileEntry() override;
     // LightingHost, called on the lighting thread: the preview follows the mirror.
     bool IsChannelOpen() const override { return m_channel.IsOpen(); }
     bool IsLightingHeld() const override { return m_channel.LightingHold(); }
@@ -77,7 +75,6 @@ private:
 
     const Clock& m_clock;
     CBasicProfiledata m_profile;
-    std::filesystem::path m_profilePath;
     protocol::DeviceInfo m_info{};
     // Under the state lock.
     LightSettingsRecord m_settings{};

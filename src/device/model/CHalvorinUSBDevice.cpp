@@ -79,6 +79,34 @@ std::filesystem::path CHalvorinUSBDevice::ProfileFilePath() const {
     return list.ProfilePathAt(list.SelectedIndex());
 }
 
+void CHalvorinUSBDevice::SetProfilePaths() {
+    CBasicProfiledata* profile = ProfileData();
+    if (!profile) return;
+    m_profilePath = ProfileFilePath();
+    profile->SetProfilePath(m_profilePath);
+    profile->SetDefaultPath(DefaultProfilePath());
+    profile->SetLightConfigPath(LightConfigPath());
+}
+
+void CHalvorinUSBDevice::LoadProfile() {
+    SetProfilePaths();
+    if (CBasicProfiledata* profile = ProfileData()) profile->LoadEntry(m_profilePath);
+    ApplyProfileEntry();
+}
+
+void CHalvorinUSBDevice::LoadDefaultProfile() {
+    SetProfilePaths();
+    if (CBasicProfiledata* profile = ProfileData()) profile->LoadEntry(DefaultProfilePath());
+    ApplyProfileEntry();
+    SaveProfile();
+    RefreshPanels();
+}
+
+void CHalvorinUSBDevice::SaveProfile() {
+    CBasicProfiledata* profile = ProfileData();
+    if (profile && !m_profilePath.empty()) profile->SaveEntry();
+}
+
 int CHalvorinUSBDevice::SetHostLightControl(bool on) {
     m_hostLightControl = on;
     // Turning it off only stops the host: the keyboard goes back to its own effect by itself.

@@ -17,6 +17,7 @@
 #include "device/protocol/DeviceChannel.h"
 #include "hid/DeviceKind.h"
 #include "hid/InterfaceEntry.h"
+#include "profile/CBasicProfiledata.h"
 #include "profile/ProfileRecords.h"
 
 namespace vestra {
@@ -106,11 +107,13 @@ public:
     virtual int ReadSettingsFromDevice() { return protocol::RESULT_OK; }
     virtual int ReadPowerStatus() { return protocol::RESULT_OK; }
     virtual bool IsLinkUp() { return true; }
-    virtual void LoadProfile() {}
+    // Sets the paths, loads the selected profile and takes what the kind mirrors from it.
+    virtual void LoadProfile();
     virtual void RefreshPanels() {}
     // True when a key lost a macro that no longer exists.
     virtual bool ValidateMacroKeys() { return false; }
-    virtual void LoadDefaultProfile() {}
+    // As LoadProfile from the factory profile, which is then saved as the selected one.
+    virtual void LoadDefaultProfile();
     virtual std::vector<int> CollectUsedMacros() { return {}; }
     virtual int WriteKeyMap(uint32_t /*page*/, std::span<const KeyAssignmentPair> /*keys*/) {
         return protocol::RESULT_CLOSED;
@@ -126,9 +129,9 @@ public:
     // Remembers the type and shows its pages.
     void ShowFunctionPage(int type);
     int GetFunctionPage() const { return m_functionPage; }
-    virtual void SetProfilePaths() {}
-    virtual std::filesystem::path GetProfilePath() const { return {}; }
-    virtual void SaveProfile() {}
+    virtual void SetProfilePaths();
+    virtual std::filesystem::path GetProfilePath() const { return m_profilePath; }
+    virtual void SaveProfile();
     virtual void SetModelIndex(int index) { m_modelIndex = index; }
     int GetModelIndex() const { return m_modelIndex; }
     virtual void SetLightInfo(const LightInfoRecord& light);
@@ -139,6 +142,11 @@ public:
     virtual void FeedAudioBands(std::span<const int32_t> /*bands*/) {}
 
 protected:
+    // The kind's profile data; null for a device without one.
+    virtual CBasicProfiledata* ProfileData() { return nullptr; }
+    // Takes what the kind mirrors from the profile entry just loaded.
+    virtual void ApplyProfileEntry() {}
+
     DeviceView* View() const { return m_view; }
     // Loads the mode table of the model from "DefaultData" and the light file names from the
     // device's light configuration; missing files or entries leave the lists empty.
@@ -178,6 +186,7 @@ protected:
     int m_modelIndex = 0;
 
 private:
+    std::filesystem::path m_profilePath;
     std::atomic<DeviceView*> m_view{nullptr};
 };
 
