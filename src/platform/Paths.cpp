@@ -14,8 +14,8 @@ fs::path HomeFolder() {
     return home && *home ? fs::path(home) : fs::path("/tmp");
 }
 
-// XDG base folders must be absolute; a relative value is ignored as the specification of
-// the variables says.
+// XDG base folders must be absolute; a relative value is ignored, as the base-directory rules
+// for these variables say.
 fs::path XdgFolder(const char* variable, const char* fallback) {
     const char* value = std::getenv(variable);
     if (value && *value == '/') return fs::path(value);
