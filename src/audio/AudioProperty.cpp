@@ -13,7 +13,7 @@ constexpr size_t kTextUnits = kPropertyBufferSize / 2;
 PropertyBuffer ChannelBuffer(ChannelSelector channel) {
     PropertyBuffer buffer{};
     const size_t count = std::min(channel.size(), kPropertyBufferSize / sizeof(int32_t));
-    std::memcpy(buffer.data(), channel.data(), count * sizeof(int32_t));
+    if (count > 0) std::memcpy(buffer.data(), channel.data(), count * sizeof(int32_t));
     return buffer;
 }
 
