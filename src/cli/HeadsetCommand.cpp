@@ -5,22 +5,19 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <system_error>
 
 #include "audio/AlsaAudioLibrary.h"
 #include "audio/SimulatedAudioLibrary.h"
 #include "cli/CommandTable.h"
-#include "cli/DemoSetup.h"
 #include "cli/DeviceSelection.h"
 #include "cli/NumberArgument.h"
 #include "cli/RecordFields.h"
 #include "device/model/CHalvorinHS6533Device.h"
-#include "profile/JsonFile.h"
+#include "device/model/DemoAudioState.h"
 
 namespace vestra::cli {
 namespace {
 
-using audio::AudioFlow;
 
 constexpr const char* kUsage =
     "usage: vestractl [--device SEL] [--json] headset get\n"
@@ -31,38 +28,6 @@ constexpr const char* kUsage =
     "       vestractl headset voice on|off | type 1-4";
 
 constexpr int kBandLimit = 20;  // the band sliders run -20 to +20
-
-// What --demo's simulated library holds is kept beside the emulator's state.
-std::filesystem::path DemoAudioFile() {
-    return DemoSetup::StateFile().parent_path() / "audio.json";
-}
-
-const char* FlowKey(AudioFlow flow) {
-    return flow == AudioFlow::Playback ? "playback" : "capture";
-}
-
-void LoadDemoAudio(audio::SimulatedAudioLibrary& library) {
-    const Json::Value state = JsonFile::Read(DemoAudioFile());
-    for (AudioFlow flow : {AudioFlow::Playback, AudioFlow::Capture}) {
-        const Json::Value& values = state[FlowKey(flow)];
-        if (!values.isObject()) continue;
-        for (const std::string& name : values.getMemberNames()) {
-            if (values[name].isString()) library.SetValue(flow, 0, name, values[name].asString());
-        }
-    }
-}
-
-bool SaveDemoAudio(const audio::SimulatedAudioLibrary& library) {
-    Json::Value state(Json::objectValue);
-    for (AudioFlow flow : {AudioFlow::Playback, AudioFlow::Capture}) {
-        Json::Value values(Json::objectValue);
-        for (const auto& [name, text] : library.Values(flow, 0)) values[name] = text;
-        state[FlowKey(flow)] = values;
-    }
-    std::error_code error;  // a folder that cannot be made shows as a failed write
-    std::filesystem::create_directories(DemoAudioFile().parent_path(), error);
-    return JsonFile::Write(DemoAudioFile(), state) == JsonFile::WriteResult::Ok;
-}
 
 std::optional<bool> OnOff(const std::string& text) {
     if (text == "on") return true;
@@ -90,7 +55,7 @@ std::unique_ptr<HeadsetSession> OpenHeadset(const CliContext& context, int& exit
     session->selected = *selected;
     if (context.options.demo) {
         auto simulated = std::make_unique<audio::SimulatedAudioLibrary>();
-        LoadDemoAudio(*simulated);
+        DemoAudioState::Load(*simulated);
         session->demoLibrary = simulated.get();
         session->library = std::move(simulated);
     } else {
@@ -272,8 +237,8 @@ int RunHeadset(CliContext& context) {
         std::cerr << kUsage << '\n';
         return 2;
     }
-    if (session->demoLibrary && !SaveDemoAudio(*session->demoLibrary)) {
-        context.PrintError("demo audio state not saved: " + DemoAudioFile().string());
+    if (session->demoLibrary && !DemoAudioState::Save(*session->demoLibrary)) {
+        context.PrintError("demo audio state not saved: " + DemoAudioState::File().string());
         result = 1;
     }
     if (result == 0) Print(context, *session, what == "eq");

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "cli/CommandTable.h"
-#include "cli/DemoSetup.h"
+#include "emulator/DemoSetup.h"
 #include "platform/DebugLog.h"
 
 namespace {
@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
 
     // The emulator stands in for the HID backend during the command; what the command wrote
     // to the emulated devices is saved for the next --demo run.
-    std::optional<vestra::cli::DemoSetup> demo;
+    std::optional<vestra::emulator::DemoSetup> demo;
     if (context.options.demo) {
         std::string warning, error;
         demo.emplace();

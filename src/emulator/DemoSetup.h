@@ -8,7 +8,7 @@
 
 #include "emulator/EmulatedHidBackend.h"
 
-namespace vestra::cli {
+namespace vestra::emulator {
 
 class DemoSetup {
 public:
@@ -29,12 +29,12 @@ public:
     // moved aside); false with an error when saving fails.
     bool Finish(std::string& error);
 
-    emulator::EmulatedHidBackend& Backend() { return *m_backend; }
+    EmulatedHidBackend& Backend() { return *m_backend; }
 
 private:
-    std::shared_ptr<emulator::EmulatedHidBackend> m_backend;
+    std::shared_ptr<EmulatedHidBackend> m_backend;
     bool m_installed = false;
     bool m_keepFile = false;  // an invalid state file that could not be moved aside
 };
 
-}  // namespace vestra::cli
+}  // namespace vestra::emulator

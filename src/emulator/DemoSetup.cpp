@@ -1,4 +1,4 @@
-#include "cli/DemoSetup.h"
+#include "emulator/DemoSetup.h"
 
 #include <algorithm>
 #include <optional>
@@ -8,11 +8,10 @@
 #include "hid/HidBackend.h"
 #include "platform/Paths.h"
 
-namespace vestra::cli {
+namespace vestra::emulator {
 namespace fs = std::filesystem;
-using emulator::Product;
 
-DemoSetup::DemoSetup() : m_backend(emulator::EmulatedHidBackend::Create()) {}
+DemoSetup::DemoSetup() : m_backend(EmulatedHidBackend::Create()) {}
 
 DemoSetup::~DemoSetup() {
     if (m_installed) hid::HidBackend::SetDefault(nullptr);
@@ -26,7 +25,7 @@ bool DemoSetup::Start(const std::vector<std::string>& products, std::string& war
                       std::string& error) {
     std::vector<Product> plugged;
     for (const std::string& name : products) {
-        std::optional<Product> product = emulator::ProductFromName(name);
+        std::optional<Product> product = ProductFromName(name);
         if (!product) {
             error = "unknown demo product \"" + name +
                     "\" (keyboard, keyboard-receiver, mouse, mouse-receiver, pad, headset)";
@@ -35,11 +34,11 @@ bool DemoSetup::Start(const std::vector<std::string>& products, std::string& war
         plugged.push_back(*product);
     }
     if (plugged.empty())
-        plugged.assign(std::begin(emulator::kAllProducts), std::end(emulator::kAllProducts));
+        plugged.assign(std::begin(kAllProducts), std::end(kAllProducts));
 
     const fs::path file = StateFile();
     std::string reason;
-    if (emulator::LoadStateFile(*m_backend, file, reason) == emulator::StateLoad::Invalid) {
+    if (LoadStateFile(*m_backend, file, reason) == StateLoad::Invalid) {
         std::replace(reason.begin(), reason.end(), '\n', ' ');
         while (!reason.empty() && reason.back() == ' ') reason.pop_back();
         // The next save replaces the file; keep what was there for whoever wants to look.
@@ -67,7 +66,7 @@ bool DemoSetup::Finish(std::string& error) {
     if (m_installed) hid::HidBackend::SetDefault(nullptr);
     m_installed = false;
     if (m_keepFile) return true;
-    return emulator::SaveStateFile(*m_backend, StateFile(), error);
+    return SaveStateFile(*m_backend, StateFile(), error);
 }
 
-}  // namespace vestra::cli
+}  // namespace vestra::emulator
