@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QXmlStreamReader>
 
+#include "ui/Language.h"
 #include "ui/MenuCommand.h"
 #include "ui/WindowBase.h"
 
@@ -15,7 +16,7 @@ bool IsTrue(QStringView value) {
 }
 
 // Reads the children of the current element into menu, up to the element's end.
-void ReadElements(QXmlStreamReader& xml, QMenu* menu, WindowBase* owner) {
+void ReadElements(QXmlStreamReader& xml, QMenu* menu, WindowBase* owner, const Language* language) {
     while (xml.readNextStartElement()) {
         if (xml.name() == u"Separator") {
             menu->addSeparator();
@@ -28,13 +29,17 @@ void ReadElements(QXmlStreamReader& xml, QMenu* menu, WindowBase* owner) {
         }
         const QXmlStreamAttributes attributes = xml.attributes();
         const QString name = attributes.value("name").toString();
-        const QString text = attributes.value("text").toString();
+        // A text id in the current language wins over the element's own text.
+        const QString translated =
+            language ? language->Text(attributes.value("textid").toString()) : QString();
+        const QString text =
+            translated.isEmpty() ? attributes.value("text").toString() : translated;
         const QString userData = attributes.value("userdata").toString();
         const bool checkable = IsTrue(attributes.value("checkable"));
         const bool checked = IsTrue(attributes.value("checked"));
 
         auto* sub = new QMenu(text, menu);
-        ReadElements(xml, sub, owner);
+        ReadElements(xml, sub, owner, language);
         if (xml.hasError()) return;
         if (!sub->isEmpty()) {
             sub->menuAction()->setObjectName(name);
@@ -55,7 +60,8 @@ void ReadElements(QXmlStreamReader& xml, QMenu* menu, WindowBase* owner) {
 
 }  // namespace
 
-QMenu* MenuBuilder::Build(const QString& file, WindowBase* owner, QString* error) {
+QMenu* MenuBuilder::Build(const QString& file, WindowBase* owner, QString* error,
+                          const Language* language) {
     QFile input(file);
     if (!input.open(QIODevice::ReadOnly)) {
         if (error) *error = QString("cannot open %1: %2").arg(file, input.errorString());
@@ -65,7 +71,7 @@ QMenu* MenuBuilder::Build(const QString& file, WindowBase* owner, QString* error
     auto* menu = new QMenu(owner);
     if (xml.readNextStartElement()) {
         if (xml.name() == u"Menu") {
-            ReadElements(xml, menu, owner);
+            ReadElements(xml, menu, owner, language);
         } else {
             xml.raiseError("the root element is not Menu");
         }
