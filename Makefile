@@ -14,8 +14,14 @@ configure: deps
 build: configure
 	cmake --build $(BUILD)
 
+# The window against the built-in emulator; without a display it renders one screenshot instead.
 run: build
-	$(BUILD)/bin/vestractl list
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+		$(BUILD)/bin/vestra --demo; \
+	else \
+		echo "No display: rendering the window offscreen instead."; \
+		QT_QPA_PLATFORM=offscreen $(BUILD)/bin/vestra --demo --screenshot $(BUILD)/vestra-demo.png; \
+	fi
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2

@@ -1,5 +1,6 @@
 #include "app/windows/CAboutWnd.h"
 
+#include <QEvent>
 #include <QLabel>
 
 #include "hid/UpdateModel.h"

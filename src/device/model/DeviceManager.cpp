@@ -176,48 +176,48 @@ bool DeviceManager::IsSyncMember(const CHalvorinUSBDevice& device) const {
 // --- Discovery thread ---
 
 void DeviceManager::RunDiscovery() {
-    InterfaceSlots slots;
+    InterfaceSlots slotTable;
     bool firstPassQueued = false;
     while (!m_stop.Wait(0)) {
-        DiscoveryPass(slots, firstPassQueued);
+        DiscoveryPass(slotTable, firstPassQueued);
         if (m_stop.Wait(kPassIntervalMs)) break;
     }
     DebugLog::Write("抓取设备线程设定退出");
 }
 
-void DeviceManager::DiscoveryPass(InterfaceSlots& slots, bool& firstPassQueued) {
+void DeviceManager::DiscoveryPass(InterfaceSlots& slotTable, bool& firstPassQueued) {
     std::vector<Event> events;
     // Enumerating is only worth it while some slot can still be claimed.
-    if (slots.AnyFree()) {
-        const InterfaceSlots before = slots;
+    if (slotTable.AnyFree()) {
+        const InterfaceSlots before = slotTable;
         hid::HidInterface probe(m_backend);
-        const hid::DiscoveryResult found = hid::RunDiscoveryPass(slots, probe);
+        const hid::DiscoveryResult found = hid::RunDiscoveryPass(slotTable, probe);
         // A failed enumeration is tried again next pass: open devices keep working, and
         // arrivals are seen once the machine lists its interfaces again.
         if (!found.enumerated) DebugLog::Write("HID enumeration failed");
-        // Each arrival is handled against the slots as they were right after its own claim,
+        // Each arrival is handled against the slotTable as they were right after its own claim,
         // so that a cable and a receiver found in one pass attach one after the other.
         InterfaceSlots running = before;
         for (size_t slot : found.claimed) {
-            InterfaceEntry probeEntry = slots.At(slot);
+            InterfaceEntry probeEntry = slotTable.At(slot);
             probeEntry.connected = false;
             running.Claim(probeEntry);
             events.push_back({EventType::Added, slot, running});
         }
         if (!firstPassQueued) {
-            events.push_back({EventType::FirstPassDone, 0, slots});
+            events.push_back({EventType::FirstPassDone, 0, slotTable});
             firstPassQueued = true;
         }
     }
     // A connected interface is gone once its path no longer opens.
-    for (size_t slot = 0; slot < slots.Count(); ++slot) {
-        const InterfaceEntry& entry = slots.At(slot);
+    for (size_t slot = 0; slot < slotTable.Count(); ++slot) {
+        const InterfaceEntry& entry = slotTable.At(slot);
         if (!entry.connected) continue;
         if (m_backend.Open(entry.devicePath, hid::HidAccess::Read, hid::HidSharing::Shared)) {
             continue;
         }
-        slots.Release(slot);
-        events.push_back({EventType::Removed, slot, slots});
+        slotTable.Release(slot);
+        events.push_back({EventType::Removed, slot, slotTable});
     }
     if (!events.empty()) Queue(std::move(events));
 }
@@ -234,40 +234,40 @@ void DeviceManager::Queue(std::vector<Event> events) {
 // --- Owner's thread ---
 
 void DeviceManager::OnInterfaceAdded(const Event& event) {
-    if (event.slot >= event.slots.Count()) return;
-    const InterfaceEntry& entry = event.slots.At(event.slot);
+    if (event.slot >= event.slotTable.Count()) return;
+    const InterfaceEntry& entry = event.slotTable.At(event.slot);
     const std::optional<DeviceKind> kind = hid::KindOf(entry.productCode);
     if (!kind) return;
     LogArrival(*kind, true);
-    if (!Find(event.slots, event.slot)) CreateDevice(*kind);
+    if (!Find(event.slotTable, event.slot)) CreateDevice(*kind);
     if (entry.role == InterfaceRole::Configuration) {
-        AttachConfiguration(event.slots, event.slot);
+        AttachConfiguration(event.slotTable, event.slot);
     } else {
-        AttachNotification(event.slots, event.slot);
+        AttachNotification(event.slotTable, event.slot);
     }
 }
 
 void DeviceManager::OnInterfaceRemoved(const Event& event) {
-    if (event.slot >= event.slots.Count()) return;
-    const InterfaceEntry& entry = event.slots.At(event.slot);
+    if (event.slot >= event.slotTable.Count()) return;
+    const InterfaceEntry& entry = event.slotTable.At(event.slot);
     const std::optional<DeviceKind> kind = hid::KindOf(entry.productCode);
     if (!kind) return;
     LogArrival(*kind, false);
     if (entry.role == InterfaceRole::Configuration) {
-        DetachConfiguration(event.slots, event.slot);
+        DetachConfiguration(event.slotTable, event.slot);
     } else {
-        DetachNotification(event.slots, event.slot);
+        DetachNotification(event.slotTable, event.slot);
     }
 }
 
-void DeviceManager::AttachConfiguration(const InterfaceSlots& slots, size_t slot) {
-    const InterfaceEntry& entry = slots.At(slot);
-    ManagedDevice* managed = Find(slots, slot);
-    if (slots.PartnerLinkActive(slot)) {
+void DeviceManager::AttachConfiguration(const InterfaceSlots& slotTable, size_t slot) {
+    const InterfaceEntry& entry = slotTable.At(slot);
+    ManagedDevice* managed = Find(slotTable, slot);
+    if (slotTable.PartnerLinkActive(slot)) {
         // Already reachable over its receiver: a cable arriving takes over. A receiver
         // arriving beside the cable changes nothing.
         if (managed && IsSwitchableCable(entry.productCode)) {
-            SwitchLink(*managed, slots, DeviceLink::Cable);
+            SwitchLink(*managed, slotTable, DeviceLink::Cable);
         }
         return;
     }
@@ -288,7 +288,7 @@ void DeviceManager::AttachConfiguration(const InterfaceSlots& slots, size_t slot
         channel.SetOpen(true);
         channel.SetConnectionType(receiver ? protocol::kConnectionReceiver
                                            : protocol::kConnectionCable);
-        if (std::optional<InterfaceEntry> identity = slots.ConfigurationEntryOf(slot)) {
+        if (std::optional<InterfaceEntry> identity = slotTable.ConfigurationEntryOf(slot)) {
             device.SetIdentity(*identity);
         }
         managed->link = link;
@@ -298,14 +298,14 @@ void DeviceManager::AttachConfiguration(const InterfaceSlots& slots, size_t slot
     m_observer.OnDeviceAttached(device, link);
 }
 
-void DeviceManager::DetachConfiguration(const InterfaceSlots& slots, size_t slot) {
-    const InterfaceEntry& entry = slots.At(slot);
-    ManagedDevice* managed = Find(slots, slot);
-    if (slots.PartnerLinkActive(slot)) {
+void DeviceManager::DetachConfiguration(const InterfaceSlots& slotTable, size_t slot) {
+    const InterfaceEntry& entry = slotTable.At(slot);
+    ManagedDevice* managed = Find(slotTable, slot);
+    if (slotTable.PartnerLinkActive(slot)) {
         // The cable went while the receiver stays: carry on over the receiver. A receiver
         // going while the cable stays changes nothing.
         if (managed && IsSwitchableCable(entry.productCode)) {
-            SwitchLink(*managed, slots, DeviceLink::Receiver);
+            SwitchLink(*managed, slotTable, DeviceLink::Receiver);
         }
         return;
     }
@@ -325,10 +325,10 @@ void DeviceManager::DetachConfiguration(const InterfaceSlots& slots, size_t slot
     m_observer.OnDeviceRemoved(device);
 }
 
-void DeviceManager::AttachNotification(const InterfaceSlots& slots, size_t slot) {
-    ManagedDevice* managed = Find(slots, slot);
+void DeviceManager::AttachNotification(const InterfaceSlots& slotTable, size_t slot) {
+    ManagedDevice* managed = Find(slotTable, slot);
     if (!managed) return;
-    const InterfaceEntry& entry = slots.At(slot);
+    const InterfaceEntry& entry = slotTable.At(slot);
     if (auto* keyboard = dynamic_cast<CHalvorinKeyboardDevice*>(managed->device.get())) {
         keyboard->StartListener(entry.devicePath, entry.productCode);
     }
@@ -337,8 +337,8 @@ void DeviceManager::AttachNotification(const InterfaceSlots& slots, size_t slot)
     }
 }
 
-void DeviceManager::DetachNotification(const InterfaceSlots& slots, size_t slot) {
-    ManagedDevice* managed = Find(slots, slot);
+void DeviceManager::DetachNotification(const InterfaceSlots& slotTable, size_t slot) {
+    ManagedDevice* managed = Find(slotTable, slot);
     if (!managed) return;
     if (auto* pad = dynamic_cast<CHalvorinMousePadDevice*>(managed->device.get())) {
         pad->StopListener();
@@ -349,24 +349,24 @@ void DeviceManager::DetachNotification(const InterfaceSlots& slots, size_t slot)
     // The keyboard stops its listeners together; the one on the other link, when its
     // interface is still there, starts again.
     keyboard->StopListeners();
-    const InterfaceEntry& entry = slots.At(slot);
-    if (!entry.hasPartner || entry.partnerIndex >= slots.Count()) return;
-    const InterfaceEntry& partner = slots.At(entry.partnerIndex);
+    const InterfaceEntry& entry = slotTable.At(slot);
+    if (!entry.hasPartner || entry.partnerIndex >= slotTable.Count()) return;
+    const InterfaceEntry& partner = slotTable.At(entry.partnerIndex);
     if (partner.connected && !partner.devicePath.empty()) {
         keyboard->StartListener(partner.devicePath, partner.productCode);
     }
 }
 
-void DeviceManager::SwitchLink(ManagedDevice& managed, const InterfaceSlots& slots,
+void DeviceManager::SwitchLink(ManagedDevice& managed, const InterfaceSlots& slotTable,
                                DeviceLink target) {
     CHalvorinUSBDevice& device = *managed.device;
     const int cableRow = RowOf(device.Identity());
     if (cableRow < 0) return;
     const InterfaceEntry& cable = hid::SupportedInterfaces()[cableRow];
-    if (!cable.hasPartner || cable.partnerIndex >= slots.Count()) return;
+    if (!cable.hasPartner || cable.partnerIndex >= slotTable.Count()) return;
     const bool toCable = target == DeviceLink::Cable;
     const std::string& path =
-        slots.At(toCable ? static_cast<size_t>(cableRow) : cable.partnerIndex).devicePath;
+        slotTable.At(toCable ? static_cast<size_t>(cableRow) : cable.partnerIndex).devicePath;
 
     protocol::DeviceChannel& channel = device.Channel();
     bool opened = false;
@@ -423,8 +423,8 @@ DeviceManager::ManagedDevice* DeviceManager::CreateDevice(DeviceKind kind) {
     return created;
 }
 
-DeviceManager::ManagedDevice* DeviceManager::Find(const InterfaceSlots& slots, size_t slot) {
-    const std::optional<InterfaceEntry> identity = slots.ConfigurationEntryOf(slot);
+DeviceManager::ManagedDevice* DeviceManager::Find(const InterfaceSlots& slotTable, size_t slot) {
+    const std::optional<InterfaceEntry> identity = slotTable.ConfigurationEntryOf(slot);
     if (!identity) return nullptr;
     std::lock_guard lock(m_devicesLock);
     for (const auto& managed : m_devices) {

@@ -22,7 +22,7 @@
 
 namespace vestra {
 
-// Threads: the discovery thread enumerates and claims interface slots and queues what changed;
+// Threads: the discovery thread enumerates and claims interface slotTable and queues what changed;
 // the owner's thread runs ProcessEvents, which does all the work on device objects and calls
 // the observer. The synchronised lighting thread runs beside both.
 class DeviceManager final : private SyncLightingTarget {
@@ -80,7 +80,7 @@ private:
     struct Event {
         EventType type = EventType::FirstPassDone;
         size_t slot = 0;
-        hid::InterfaceSlots slots;  // as they were right after this change
+        hid::InterfaceSlots slotTable;  // as they were right after this change
     };
     struct ManagedDevice {
         std::unique_ptr<CHalvorinUSBDevice> device;
@@ -91,20 +91,20 @@ private:
 
     // Discovery thread.
     void RunDiscovery();
-    void DiscoveryPass(hid::InterfaceSlots& slots, bool& firstPassQueued);
+    void DiscoveryPass(hid::InterfaceSlots& slotTable, bool& firstPassQueued);
     void Queue(std::vector<Event> events);
 
     // Owner's thread.
     void OnInterfaceAdded(const Event& event);
     void OnInterfaceRemoved(const Event& event);
-    void AttachConfiguration(const hid::InterfaceSlots& slots, size_t slot);
-    void DetachConfiguration(const hid::InterfaceSlots& slots, size_t slot);
-    void AttachNotification(const hid::InterfaceSlots& slots, size_t slot);
-    void DetachNotification(const hid::InterfaceSlots& slots, size_t slot);
-    void SwitchLink(ManagedDevice& managed, const hid::InterfaceSlots& slots, DeviceLink target);
+    void AttachConfiguration(const hid::InterfaceSlots& slotTable, size_t slot);
+    void DetachConfiguration(const hid::InterfaceSlots& slotTable, size_t slot);
+    void AttachNotification(const hid::InterfaceSlots& slotTable, size_t slot);
+    void DetachNotification(const hid::InterfaceSlots& slotTable, size_t slot);
+    void SwitchLink(ManagedDevice& managed, const hid::InterfaceSlots& slotTable, DeviceLink target);
     ManagedDevice* CreateDevice(hid::DeviceKind kind);
     // The device whose identity is the product behind the slot.
-    ManagedDevice* Find(const hid::InterfaceSlots& slots, size_t slot);
+    ManagedDevice* Find(const hid::InterfaceSlots& slotTable, size_t slot);
     ManagedDevice* Find(const CHalvorinUSBDevice& device) const;
 
     // SyncLightingTarget, on the lighting thread.

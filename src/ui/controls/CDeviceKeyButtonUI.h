@@ -45,6 +45,9 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    // The face of a key without pictures.
+    void PaintCap(QPainter& painter) const;
+
     ButtonStatusImages m_statusImages;
     QString m_lightImage;
     QString m_keySetImage;
