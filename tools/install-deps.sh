@@ -6,7 +6,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libjsoncpp-dev libcurl4-openssl-dev libasound2-dev
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools libqt6uitools6 libgl-dev libxkbcommon-dev
-  fonts-dejavu-core xvfb xauth
+  fonts-dejavu-core fonts-wqy-microhei xvfb xauth
 )
 missing=()
 for p in "${packages[@]}"; do

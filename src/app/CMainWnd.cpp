@@ -5,6 +5,7 @@
 #include <QShowEvent>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QMenu>
 #include <QScreen>
 #include <QThread>
@@ -136,7 +137,7 @@ bool CMainWnd::Start() {
     m_tray->Create(icon, Paths::kAppName);
 
     // "windowinit": language, the pages every window has, the device threads.
-    SwitchLanguage(ReadStoredLanguage(m_languages->List(), m_languages->Store()));
+    SwitchLanguage(InitialLanguage(m_languages->List(), m_languages->Store(), QLocale::system()));
     m_manager->CreateInitialDevices();
     for (CHalvorinUSBDevice* device : m_manager->Devices()) BuildDeviceUi(*device);
     m_strip->UpdateNoDeviceNotice();
@@ -159,6 +160,9 @@ void CMainWnd::BuildDeviceUi(CHalvorinUSBDevice& device) {
     entry->tab->SetLanguage(&m_languages->Language());
     entry->power->SetLanguage(&m_languages->Language());
     entry->page->SetLanguage(&m_languages->Language());
+    // The tab shows the kind's name in the current language.
+    if (QWidget* name = FindSubControlByName(entry->tab, "device_select_name"))
+        name->setProperty("textid", entry->tab->IconPrefix() + "_device_name_text");
     m_languages->ApplyTo(entry->tab);
     m_languages->ApplyTo(entry->page);
     m_languages->ApplyTo(entry->power);

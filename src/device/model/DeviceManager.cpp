@@ -4,6 +4,7 @@
 
 #include "device/model/CHalvorinHS6533Device.h"
 #include "device/model/CHalvorinKeyboardDevice.h"
+#include "device/model/CHalvorinMouseDevice.h"
 #include "device/model/CHalvorinMousePadDevice.h"
 #include "device/model/LinkSwitch.h"
 #include "hid/DeviceKind.h"
@@ -23,6 +24,7 @@ using hid::ProductCode;
 
 std::unique_ptr<CHalvorinUSBDevice> MakeDevice(DeviceKind kind, hid::HidBackend& backend) {
     if (kind == DeviceKind::Keyboard) return std::make_unique<CHalvorinKeyboardDevice>(backend);
+    if (kind == DeviceKind::Mouse) return std::make_unique<CHalvorinMouseDevice>(backend);
     if (kind == DeviceKind::MousePad) return std::make_unique<CHalvorinMousePadDevice>(backend);
     // Without a factory the headset has no audio library: its audio half stays inactive.
     if (kind == DeviceKind::Headset) return std::make_unique<CHalvorinHS6533Device>(backend);
@@ -292,6 +294,9 @@ void DeviceManager::AttachConfiguration(const InterfaceSlots& slotTable, size_t 
             device.SetIdentity(*identity);
         }
         managed->link = link;
+        // The headset has one interface: its notifications come on the configuration path.
+        if (auto* headset = dynamic_cast<CHalvorinHS6533Device*>(&device))
+            headset->StartListener(entry.devicePath);
     }
     // Through the receiver the tab waits until the device answers there.
     if (!receiver) m_observer.OnShowTab(device);
@@ -314,6 +319,7 @@ void DeviceManager::DetachConfiguration(const InterfaceSlots& slotTable, size_t 
     if (kind == DeviceKind::Keyboard) DebugLog::Write("键盘设备丢失");
     if (!managed) return;
     CHalvorinUSBDevice& device = *managed->device;
+    if (auto* headset = dynamic_cast<CHalvorinHS6533Device*>(&device)) headset->StopListener();
     protocol::DeviceChannel& channel = device.Channel();
     {
         std::lock_guard io(channel.IoLock());
@@ -329,10 +335,12 @@ void DeviceManager::AttachNotification(const InterfaceSlots& slotTable, size_t s
     ManagedDevice* managed = Find(slotTable, slot);
     if (!managed) return;
     const InterfaceEntry& entry = slotTable.At(slot);
-    if (auto* keyboard = dynamic_cast<CHalvorinKeyboardDevice*>(managed->device.get())) {
+    CHalvorinUSBDevice* device = managed->device.get();
+    if (auto* keyboard = dynamic_cast<CHalvorinKeyboardDevice*>(device)) {
         keyboard->StartListener(entry.devicePath, entry.productCode);
-    }
-    if (auto* pad = dynamic_cast<CHalvorinMousePadDevice*>(managed->device.get())) {
+    } else if (auto* mouse = dynamic_cast<CHalvorinMouseDevice*>(device)) {
+        mouse->StartListener(entry.devicePath, entry.productCode);
+    } else if (auto* pad = dynamic_cast<CHalvorinMousePadDevice*>(device)) {
         pad->StartListener(entry.devicePath);
     }
 }
@@ -340,21 +348,24 @@ void DeviceManager::AttachNotification(const InterfaceSlots& slotTable, size_t s
 void DeviceManager::DetachNotification(const InterfaceSlots& slotTable, size_t slot) {
     ManagedDevice* managed = Find(slotTable, slot);
     if (!managed) return;
-    if (auto* pad = dynamic_cast<CHalvorinMousePadDevice*>(managed->device.get())) {
+    CHalvorinUSBDevice* device = managed->device.get();
+    if (auto* pad = dynamic_cast<CHalvorinMousePadDevice*>(device)) {
         pad->StopListener();
         return;
     }
-    auto* keyboard = dynamic_cast<CHalvorinKeyboardDevice*>(managed->device.get());
-    if (!keyboard) return;
-    // The keyboard stops its listeners together; the one on the other link, when its
+    auto* keyboard = dynamic_cast<CHalvorinKeyboardDevice*>(device);
+    auto* mouse = dynamic_cast<CHalvorinMouseDevice*>(device);
+    if (!keyboard && !mouse) return;
+    // Keyboards and mice stop their listeners together; the one on the other link, when its
     // interface is still there, starts again.
-    keyboard->StopListeners();
+    if (keyboard) keyboard->StopListeners();
+    if (mouse) mouse->StopListeners();
     const InterfaceEntry& entry = slotTable.At(slot);
     if (!entry.hasPartner || entry.partnerIndex >= slotTable.Count()) return;
     const InterfaceEntry& partner = slotTable.At(entry.partnerIndex);
-    if (partner.connected && !partner.devicePath.empty()) {
-        keyboard->StartListener(partner.devicePath, partner.productCode);
-    }
+    if (!partner.connected || partner.devicePath.empty()) return;
+    if (keyboard) keyboard->StartListener(partner.devicePath, partner.productCode);
+    if (mouse) mouse->StartListener(partner.devicePath, partner.productCode);
 }
 
 void DeviceManager::SwitchLink(ManagedDevice& managed, const InterfaceSlots& slotTable,

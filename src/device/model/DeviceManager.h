@@ -36,8 +36,8 @@ public:
     // The period of the tab's link poll while the device is on its receiver.
     static constexpr int kLinkPollMs = 2000;
 
-    // The observer (not owned) must outlive the manager. Without a factory, keyboards get
-    // their device class and the other kinds the base class.
+    // The observer (not owned) must outlive the manager. Without a factory every kind gets its
+    // device class, the headset without an audio library.
     DeviceManager(DeviceManagerObserver& observer,
                   hid::HidBackend& backend = hid::HidBackend::Default(),
                   DeviceFactory factory = {});

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QLocale>
+
 #include <string>
 #include <vector>
 
@@ -79,6 +81,17 @@ TEST(StoredLanguageTest, FallsBackToTheFirstLanguage) {
         if (c.settings) config.Write("settings.ini", c.settings);
         EXPECT_EQ(ReadStoredLanguage(*c.list, SettingsStore(config.Path())), c.expected) << c.name;
     }
+}
+
+TEST(StoredLanguageTest, FirstStartFollowsTheSystemLanguageAndLaterTheStoredChoice) {
+    test::TempFolder folder;
+    const LanguageList list = LanguageList::Load(folder.Write("Language.config", kConfig));
+    test::TempFolder config;
+    const SettingsStore store(config.Path());
+    EXPECT_EQ(InitialLanguage(list, store, QLocale(QLocale::Chinese, QLocale::China)), 0);
+    EXPECT_EQ(InitialLanguage(list, store, QLocale(QLocale::German, QLocale::Germany)), 2);
+    ASSERT_TRUE(store.StoreLanguage(2052));
+    EXPECT_EQ(InitialLanguage(list, store, QLocale(QLocale::English, QLocale::UnitedStates)), 0);
 }
 
 TEST(SettingsStoreTest, StoresTheLanguageAndSaysSo) {

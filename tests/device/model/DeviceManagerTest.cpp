@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "device/model/CHalvorinHS6533Device.h"
 #include "device/model/CHalvorinKeyboardDevice.h"
+#include "device/model/CHalvorinMouseDevice.h"
+#include "device/model/CHalvorinMousePadDevice.h"
 #include "device/model/DeviceManager.h"
 #include "emulator/EmulatedHidBackend.h"
 #include "platform/DebugLog.h"
@@ -157,6 +160,24 @@ TEST_F(DeviceManagerTest, KeyboardArrivesAndLeaves) {
     ASSERT_TRUE(PumpUntil("attached keyboard cable"));
     EXPECT_EQ(m_manager.Devices().size(), 1u);
     EXPECT_TRUE(Answers(*keyboard));
+}
+
+TEST_F(DeviceManagerTest, EveryKindListensOnItsNotificationInterface) {
+    StartWith({Product::Mouse, Product::Pad, Product::Headset});
+    ASSERT_TRUE(PumpUntil("attached mouse cable"));
+    Settle();
+    auto* mouse = dynamic_cast<CHalvorinMouseDevice*>(&Device(hid::DeviceKind::Mouse));
+    auto* pad = dynamic_cast<CHalvorinMousePadDevice*>(&Device(hid::DeviceKind::MousePad));
+    auto* headset = dynamic_cast<CHalvorinHS6533Device*>(&Device(hid::DeviceKind::Headset));
+    ASSERT_TRUE(mouse && pad && headset);
+    EXPECT_TRUE(mouse->IsListening(hid::ProductCode::Mouse));
+    EXPECT_TRUE(pad->IsListening());
+    EXPECT_TRUE(headset->IsListening());
+
+    m_backend->Unplug(Product::Headset);
+    ASSERT_TRUE(PumpUntil("removed " + headset->DeviceName()));
+    Settle();
+    EXPECT_FALSE(headset->IsListening());
 }
 
 TEST_F(DeviceManagerTest, ReceiverOnlyKeyboardAttachesWithItsTabHidden) {
