@@ -17,6 +17,8 @@ AppOptions ParseAppOptions(const QStringList& arguments) {
                 return options;
             }
             (argument == "--tab" ? options.tab : options.screenshot) = arguments[++i];
+        } else if (argument == "--tray") {
+            options.tray = true;
         } else if (argument == "--help" || argument == "-h") {
             options.help = true;
         } else {
@@ -32,9 +34,11 @@ AppOptions ParseAppOptions(const QStringList& arguments) {
 }
 
 QString AppUsage() {
-    return "usage: vestra [--demo[=PRODUCT,...]] [--screenshot FILE [--tab KIND]]\n"
+    return "usage: vestra [--demo[=PRODUCT,...]] [--tray] [--screenshot FILE [--tab KIND]]\n"
            "  --demo          run against the built-in device emulator (products: keyboard,\n"
            "                  keyboard-receiver, mouse, mouse-receiver, pad, headset)\n"
+           "  --tray          start in the tray; the window shows when the tray icon is clicked\n"
+           "                  or the program is started again\n"
            "  --screenshot F  write the main window as a PNG once the devices are read, then exit\n"
            "  --tab KIND      with --screenshot: show this device's page (keyboard, mouse, pad,\n"
            "                  headset)\n";

@@ -15,6 +15,8 @@ struct AppOptions {
     QString screenshot;
     // --tab KIND: the device tab to select before the screenshot (keyboard, mouse, pad, headset).
     QString tab;
+    // --tray: start in the tray without showing the window (for starting with the session).
+    bool tray = false;
     bool help = false;
     QString error;  // not empty when the command line is wrong
 };

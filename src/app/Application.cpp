@@ -157,6 +157,7 @@ int RunApplication(int argc, char** argv) {
     int code = 0;
     {
         CMainWnd window(resources, hid::HidBackend::Default(), audio.get());
+        window.SetStartInTray(options.tray && options.screenshot.isEmpty());
         if (!window.Start()) {
             std::cerr << "vestra: " << window.Error().toStdString() << "\n";
             return 1;

@@ -173,7 +173,12 @@ void CMainWnd::BuildDeviceUi(CHalvorinUSBDevice& device) {
 
 void CMainWnd::OnFirstPassDone() {
     m_firstPassDone = true;
-    RestoreAndRaise();
+    if (m_startInTray) {
+        m_strip->UpdateNoDeviceNotice();
+        DebugLog::Write("started in the tray");
+    } else {
+        RestoreAndRaise();
+    }
     emit FirstPassDone();
 }
 

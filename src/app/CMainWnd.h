@@ -44,6 +44,8 @@ public:
     // language, the mouse and keyboard pages, the device threads. The window stays hidden until
     // the first discovery pass is done. False with Error() when the layout cannot be built.
     bool Start();
+    // The first discovery pass does not show the window (it starts in the tray).
+    void SetStartInTray(bool inTray) { m_startInTray = inTray; }
 
     DeviceManager& Manager() { return *m_manager; }
     DeviceStrip& Strip() { return *m_strip; }
@@ -109,6 +111,7 @@ private:
     bool m_lightOwner = true;
     bool m_started = false;
     bool m_shownOnce = false;
+    bool m_startInTray = false;
     int m_dpi = kDpiNormal;
 };
 

@@ -74,7 +74,7 @@ DeviceStrip::Entry* DeviceStrip::CreateDeviceUi(CHalvorinUSBDevice& device) {
     tab->SetShown(false);
     tab->SetName(Text(row->kindName));
     tab->SetDevice(&device);
-    tab->SetIconControl(page->IconControl());
+    tab->SetIconControl(ui::WindowBase::FindSubControlByName(tab.get(), "device_select"));
     m_tabContainer->layout()->addWidget(tab.get());
 
     Entry entry{&device, tab.release(), power.release(), page.release()};

@@ -7,6 +7,7 @@
 #include "TestSkin.h"
 #include "support/QtTestApp.h"
 #include "support/TempFolder.h"
+#include "ui/Language.h"
 #include "ui/MenuBuilder.h"
 
 namespace vestra::ui {
@@ -37,6 +38,18 @@ TEST(MenuBuilderTest, TriggeredItemsArriveAsMenuCommands) {
     EXPECT_EQ(window.commands[1].name, "menu_mode");
     EXPECT_EQ(window.commands[1].userData, "mode");
     EXPECT_TRUE(window.commands[1].checked);
+}
+
+TEST(MenuBuilderTest, ItemsTakeTheirTextsFromTheLanguage) {
+    test::QtTestApp();
+    test::RecordingWindow window;
+    Language language;
+    ASSERT_TRUE(language.LoadLanguage(test::TestSkinFolder() + "/lan_en.xml"));
+    QMenu* menu =
+        MenuBuilder::Build(test::TestSkinFolder() + "/menu.xml", &window, nullptr, &language);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(ActionNamed(menu, "menu_copy")->text(), "Apply");
+    EXPECT_EQ(ActionNamed(menu, "menu_mode")->text(), "Mode") << "an id the language lacks";
 }
 
 TEST(MenuBuilderTest, BadMenuFilesFailWithAReason) {

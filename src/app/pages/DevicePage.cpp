@@ -231,14 +231,39 @@ void DevicePage::ShowKeyColours(std::span<const protocol::KeyColour> colours) {
     }
     // One queued call at a time: a busy page skips to the newest frame instead of falling
     // behind the lighting thread.
+    // A page nobody sees keeps the frame for when it is shown, without waking its thread.
+    if (!m_shown) return;
     if (m_coloursPosted.exchange(true)) return;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            m_coloursPosted = false;
-            ApplyPendingColours();
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this] { ApplyColoursWhenDue(); }, Qt::QueuedConnection);
+}
+
+void DevicePage::ApplyColoursWhenDue() {
+    // Effects step up to 60 times a second; the picture follows at most every kColourFrameMs,
+    // which looks the same and costs a fraction of the painting.
+    // A page nobody sees keeps the newest frame for when it is shown.
+    if (!isVisible()) {
+        m_coloursPosted = false;
+        return;
+    }
+    const qint64 wait = m_sinceColours.isValid() ? kColourFrameMs - m_sinceColours.elapsed() : 0;
+    if (wait > 0) {
+        QTimer::singleShot(static_cast<int>(wait), this, [this] { ApplyColoursWhenDue(); });
+        return;
+    }
+    m_coloursPosted = false;
+    ApplyPendingColours();
+    m_sinceColours.start();
+}
+
+void DevicePage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    m_shown = true;
+    ApplyPendingColours();
+}
+
+void DevicePage::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    m_shown = false;
 }
 
 void DevicePage::ApplyPendingColours() {

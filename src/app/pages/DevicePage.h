@@ -2,6 +2,7 @@
 // in, and the view through which the device object shows its state, from any thread.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -74,11 +75,16 @@ signals:
     // The device asked the key assignment panel to show this key (-1: none).
     void SelectedKeyShown(int key);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
 private:
     template <typename Work>
     void OnPageThread(Work work);
     void BindButtons(QWidget* panel);
     void ApplyPendingColours();
+    void ApplyColoursWhenDue();
     void ConnectFunctionTabs();
     void RefreshKeyboard();
     void RefreshMouse();
@@ -98,6 +104,9 @@ private:
     std::mutex m_colourLock;
     std::vector<protocol::KeyColour> m_pendingColours;  // under m_colourLock
     std::atomic<bool> m_coloursPosted{false};
+    std::atomic<bool> m_shown{false};  // shown on screen: frames are worth painting
+    QElapsedTimer m_sinceColours;  // since the picture last took colours
+    static constexpr qint64 kColourFrameMs = 50;
     bool m_attached = false;
 };
 

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPaintEvent>
 #include <QPainterPath>
 #include <algorithm>
 
@@ -58,8 +59,24 @@ void DevicePicture::Relayout() {
     }
 }
 
-void DevicePicture::paintEvent(QPaintEvent*) {
+void DevicePicture::paintEvent(QPaintEvent* event) {
+    // The body is drawn once per size: the keys above it repaint many times a second while the
+    // lighting runs, and each of their repaints exposes the body below.
+    const qreal ratio = devicePixelRatioF();
+    if (m_cache.isNull() || m_cache.size() != size() * ratio) {
+        m_cache = QPixmap(size() * ratio);
+        m_cache.setDevicePixelRatio(ratio);
+        m_cache.fill(Qt::transparent);
+        QPainter painter(&m_cache);
+        PaintBody(painter);
+    }
     QPainter painter(this);
+    const QRect exposed = event->rect();
+    painter.drawPixmap(exposed, m_cache,
+                       QRectF(QPointF(exposed.topLeft()) * ratio, QSizeF(exposed.size()) * ratio));
+}
+
+void DevicePicture::PaintBody(QPainter& painter) const {
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF frame = ToPanel(QRectF(QPointF(0, 0), m_designSize));
     painter.translate(frame.topLeft());

@@ -2,6 +2,7 @@
 // under the key and LED buttons of a select panel and keeps them placed as the panel resizes.
 #pragma once
 
+#include <QPixmap>
 #include <QPointer>
 #include <QRectF>
 #include <QSizeF>
@@ -33,6 +34,7 @@ protected:
 
 private:
     void Relayout();
+    void PaintBody(QPainter& painter) const;
     void PaintKeyboard(QPainter& painter) const;
     void PaintMouse(QPainter& painter) const;
     void PaintMousePad(QPainter& painter) const;
@@ -41,6 +43,7 @@ private:
     Shape m_shape;
     QSizeF m_designSize;
     std::vector<std::pair<QPointer<QWidget>, QRectF>> m_places;
+    QPixmap m_cache;  // the body at the current size
 };
 
 }  // namespace vestra::app

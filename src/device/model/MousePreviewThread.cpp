@@ -1,5 +1,7 @@
 #include "device/model/MousePreviewThread.h"
 
+#include <algorithm>
+
 #include "platform/DebugLog.h"
 
 namespace vestra {
@@ -31,9 +33,17 @@ void MousePreviewThread::Run() {
             m_counting = false;
             continue;
         }
-        waitMs = 1;
-        if (m_host.IsLightingHeld()) continue;
-        if (RunPass(m_clock.NowMs())) m_host.OnFrameReady();
+        if (m_host.IsLightingHeld()) {
+            waitMs = kHeldMs;
+            continue;
+        }
+        const uint64_t nowMs = m_clock.NowMs();
+        if (RunPass(nowMs)) m_host.OnFrameReady();
+        // Sleep until the next frame is due rather than looking every millisecond.
+        const uint64_t period = MousePreviewEffects::FramePeriod(m_host.CurrentLightInfo().speed);
+        const uint64_t dueMs = m_ticks.TimeOfTick(period > m_steps ? period - m_steps : 1);
+        waitMs = static_cast<int>(std::clamp<uint64_t>(dueMs > nowMs ? dueMs - nowMs : 1, 1,
+                                                       kStandbyMs));
     }
     DebugLog::Write("MS灯光线程设定退出");
 }

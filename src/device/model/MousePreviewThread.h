@@ -18,6 +18,7 @@ namespace vestra {
 class MousePreviewThread {
 public:
     static constexpr int kStandbyMs = 100;  // while the channel is closed
+    static constexpr int kHeldMs = 16;      // while synchronised lighting holds the LEDs
 
     MousePreviewThread(LightingHost& host, KeyColourBuffer& leds, MousePreviewEffects& effects,
                        std::mutex& effectLock, const Clock& clock = SteadyClock::Instance());

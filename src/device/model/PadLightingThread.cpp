@@ -1,5 +1,7 @@
 #include "device/model/PadLightingThread.h"
 
+#include <algorithm>
+
 #include "platform/DebugLog.h"
 
 namespace vestra {
@@ -11,6 +13,7 @@ PadLightingThread::PadLightingThread(LightingHost& host, PadLightingParts parts,
 void PadLightingThread::Start() {
     Stop();
     m_stop.Consume();
+    m_counting = false;
     m_thread = std::thread(&PadLightingThread::Run, this);
 }
 
@@ -28,16 +31,31 @@ void PadLightingThread::Run() {
 }
 
 int PadLightingThread::RunPass(uint64_t nowMs) {
-    if (!m_host.IsChannelOpen()) return kStandbyMs;
+    if (!m_host.IsChannelOpen()) {
+        m_counting = false;
+        return kStandbyMs;
+    }
     // Synchronised lighting drives the colours meanwhile.
-    if (m_host.IsLightingHeld()) return kPassMs;
+    if (m_host.IsLightingHeld()) {
+        m_counting = false;
+        return kWakeMs;
+    }
+    // The effects count their periods in 2 ms passes; the thread wakes once a frame and runs
+    // the passes that fell due meanwhile (a bounded number after a stall), the first at once.
+    uint64_t passes = 1;
+    if (m_counting) {
+        passes = std::min<uint64_t>(m_ticks.Advance(nowMs), kMaxPassesPerWake);
+    } else {
+        m_ticks.Restart(nowMs);
+        m_counting = true;
+    }
 
     const LightInfoRecord light = m_host.CurrentLightInfo();
     bool drawn = false;
     {
         std::lock_guard lock(m_parts.effectLock);
         m_parts.colours.Update([&](std::span<KeyColour> lights) {
-            drawn = m_parts.effects.Pass(light, nowMs, lights);
+            for (uint64_t i = 0; i < passes; ++i) drawn |= m_parts.effects.Pass(light, nowMs, lights);
             PerKeyOverlay& overlay = m_parts.overlay;
             if (overlay.IsActive() && (drawn || nowMs >= overlay.NextFrameMs())) {
                 overlay.Apply(nowMs, lights);
@@ -46,7 +64,7 @@ int PadLightingThread::RunPass(uint64_t nowMs) {
         });
     }
     if (drawn) m_host.OnFrameReady();
-    return kPassMs;
+    return kWakeMs;
 }
 
 }  // namespace vestra

@@ -1,5 +1,5 @@
 // The lighting worker of the mouse pad and the headset: a pass of their effects every other
-// millisecond, with the per-light overlay laid over what it drew.
+// millisecond (run a frame's worth at a time), with the per-light overlay laid over what it drew.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include "device/model/LightingThread.h"
 #include "device/model/PadEffects.h"
 #include "device/model/PerKeyOverlay.h"
+#include "device/model/TickCounter.h"
 #include "platform/Clock.h"
 #include "platform/StopEvent.h"
 
@@ -25,6 +26,8 @@ struct PadLightingParts {
 class PadLightingThread {
 public:
     static constexpr int kPassMs = 2;       // the step periods are counted in these passes
+    static constexpr int kWakeMs = 16;      // how often the thread looks: one frame
+    static constexpr uint64_t kMaxPassesPerWake = 64;
     static constexpr int kStandbyMs = 100;  // while the channel is closed
 
     // exitLine is written to the debug output when the thread ends.
@@ -38,7 +41,7 @@ public:
     void Stop();
     bool IsRunning() const { return m_thread.joinable(); }
 
-    // One pass at clock time nowMs; returns how long to wait before the next.
+    // The passes due at clock time nowMs; returns how long to wait before looking again.
     int RunPass(uint64_t nowMs);
 
 private:
@@ -48,6 +51,8 @@ private:
     PadLightingParts m_parts;
     const char* m_exitLine;
     const Clock& m_clock;
+    TickCounter m_ticks;     // on the thread only
+    bool m_counting = false;  // false: the next pass restarts the count
     StopEvent m_stop;
     std::thread m_thread;
 };

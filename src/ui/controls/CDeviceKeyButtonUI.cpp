@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <algorithm>
 
 #include "ui/controls/ControlAttribute.h"
@@ -79,64 +80,95 @@ void CDeviceKeyButtonUI::paintEvent(QPaintEvent*) {
 
 void CDeviceKeyButtonUI::PaintCap(QPainter& painter) const {
     // A picture drawn in code has no key images: the key is a rounded cap (an LED a disc), lit
-    // by its tint, with its legend; selection and the key-set mark are drawn over it.
-    const bool round = property("capshape").toString() == "round";
-    const QRectF cap = QRectF(rect()).adjusted(1, 1, -1, -1);
-    const qreal radius = round ? cap.width() / 2 : std::min(cap.width(), cap.height()) / 5;
-    auto drawShape = [&](const QRectF& area) {
-        if (round) {
-            painter.drawEllipse(area);
-        } else {
-            painter.drawRoundedRect(area, radius, radius);
-        }
-    };
-    painter.setRenderHint(QPainter::Antialiasing);
-
-    const bool hot = m_hot && isEnabled();
-    painter.setPen(QPen(hot ? kCapEdgeHot : kCapEdge, 1));
-    painter.setBrush(isDown() ? kCapFace.darker(120) : kCapFace);
-    drawShape(cap);
-
+    // by its tint, with its legend; selection and the key-set mark are drawn over it. The
+    // lighting repaints keys many times a second, so everything but the light is drawn into
+    // two pixmaps once per state and the light is laid between them along cached outlines.
     QColor light;
-    if (m_tintSwitch == TintSwitch::kOn) {
-        light = ImageString::TintColor(m_tint);
+    if (m_tintSwitch == TintSwitch::kOn) light = ImageString::TintColor(m_tint);
+    const CapState state{size(),
+                         devicePixelRatioF(),
+                         text(),
+                         property("capshape").toString() == "round",
+                         m_hot && isEnabled(),
+                         isDown(),
+                         m_keySelected || isChecked(),
+                         m_keySetHidden,
+                         light.isValid() && m_alpha > 128 && light.lightnessF() > 0.6};
+    if (!(state == m_capState) || m_capBase.isNull()) RenderCap(state);
+
+    painter.drawPixmap(0, 0, m_capBase);
+    if (light.isValid()) {
         const qreal strength = std::clamp(m_alpha, 0, 255) / 255.0;
+        painter.setRenderHint(QPainter::Antialiasing);
         QColor fill = light;
         fill.setAlphaF(0.55 * strength);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(fill);
-        drawShape(cap.adjusted(2, 2, -2, -2));
+        painter.fillPath(m_lightFill, fill);
         QColor rim = light;
         rim.setAlphaF(strength);
-        painter.setPen(QPen(rim, 1.5));
-        painter.setBrush(Qt::NoBrush);
-        drawShape(cap.adjusted(1, 1, -1, -1));
+        painter.fillPath(m_lightRimOutline, rim);
     }
+    painter.drawPixmap(0, 0, m_capTop);
+}
 
-    if (!text().isEmpty()) {
+void CDeviceKeyButtonUI::RenderCap(const CapState& state) const {
+    m_capState = state;
+    const QRectF cap = QRectF(QPointF(0, 0), state.size).adjusted(1, 1, -1, -1);
+    const qreal radius = state.round ? cap.width() / 2 : std::min(cap.width(), cap.height()) / 5;
+    auto shape = [&](const QRectF& area) {
+        QPainterPath path;
+        if (state.round) {
+            path.addEllipse(area);
+        } else {
+            path.addRoundedRect(area, radius, radius);
+        }
+        return path;
+    };
+    m_lightFill = shape(cap.adjusted(2, 2, -2, -2));
+    m_lightRim = shape(cap.adjusted(1, 1, -1, -1));
+    // Filling a ready outline costs far less than stroking the rim on every frame.
+    QPainterPathStroker stroker;
+    stroker.setWidth(1.5);
+    m_lightRimOutline = stroker.createStroke(m_lightRim);
+
+    auto canvas = [&] {
+        QPixmap pixmap(state.size * state.ratio);
+        pixmap.setDevicePixelRatio(state.ratio);
+        pixmap.fill(Qt::transparent);
+        return pixmap;
+    };
+    m_capBase = canvas();
+    {
+        QPainter painter(&m_capBase);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(state.hot ? kCapEdgeHot : kCapEdge, 1));
+        painter.setBrush(state.down ? kCapFace.darker(120) : kCapFace);
+        painter.drawPath(shape(cap));
+    }
+    m_capTop = canvas();
+    QPainter painter(&m_capTop);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (!state.text.isEmpty()) {
         QFont font = painter.font();
         font.setPixelSize(std::max(7, std::min(12, static_cast<int>(cap.height() / 3))));
         // Long legends shrink until they fit the cap.
         while (font.pixelSize() > 7 &&
-               QFontMetrics(font).horizontalAdvance(text()) > cap.width() - 4) {
+               QFontMetrics(font).horizontalAdvance(state.text) > cap.width() - 4) {
             font.setPixelSize(font.pixelSize() - 1);
         }
         painter.setFont(font);
         // Dark legends on brightly lit caps, light ones elsewhere.
-        const bool bright = light.isValid() && m_alpha > 128 && light.lightnessF() > 0.6;
-        painter.setPen(bright ? kLegendOnLight : kLegend);
-        painter.drawText(cap, Qt::AlignCenter, text());
+        painter.setPen(state.brightLight ? kLegendOnLight : kLegend);
+        painter.drawText(cap, Qt::AlignCenter, state.text);
     }
-
-    if (!m_keySetHidden) {
+    if (!state.keySetHidden) {
         painter.setPen(Qt::NoPen);
         painter.setBrush(kAccent);
         painter.drawEllipse(QPointF(cap.right() - 4, cap.top() + 4), 2.5, 2.5);
     }
-    if (m_keySelected || isChecked()) {
+    if (state.selected) {
         painter.setPen(QPen(kAccent, 2));
         painter.setBrush(Qt::NoBrush);
-        drawShape(cap.adjusted(1, 1, -1, -1));
+        painter.drawPath(m_lightRim);
     }
 }
 

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QPainterPath>
+#include <QPixmap>
 
 #include "ui/controls/ButtonStatusImages.h"
 #include "ui/controls/ImageString.h"
@@ -45,8 +47,23 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    // What the cached parts of a key without pictures depend on.
+    struct CapState {
+        QSize size;
+        qreal ratio = 1;
+        QString text;
+        bool round = false;
+        bool hot = false;
+        bool down = false;
+        bool selected = false;
+        bool keySetHidden = true;
+        bool brightLight = false;
+        bool operator==(const CapState&) const = default;
+    };
+
     // The face of a key without pictures.
     void PaintCap(QPainter& painter) const;
+    void RenderCap(const CapState& state) const;
 
     ButtonStatusImages m_statusImages;
     QString m_lightImage;
@@ -57,6 +74,13 @@ private:
     int m_alpha = 200;
     bool m_keySelected = false;
     bool m_hot = false;
+    // Drawn by RenderCap for m_capState: the face below the light, the legend and marks above.
+    mutable CapState m_capState;
+    mutable QPixmap m_capBase;
+    mutable QPixmap m_capTop;
+    mutable QPainterPath m_lightFill;
+    mutable QPainterPath m_lightRim;
+    mutable QPainterPath m_lightRimOutline;
 };
 
 }  // namespace vestra::ui

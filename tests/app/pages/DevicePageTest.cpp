@@ -91,6 +91,7 @@ TEST_F(DevicePageTest, KeyColoursFromAWorkerThreadTintTheLightsOnThePageThread) 
         << page.Error().toStdString();
     ASSERT_EQ(page.LightButtonCount(), 15);
     ASSERT_EQ(BoundCount(page, true), 15);
+    page.show();
 
     std::vector<protocol::KeyColour> colours(15);
     for (size_t i = 0; i < colours.size(); ++i) {
@@ -108,6 +109,15 @@ TEST_F(DevicePageTest, KeyColoursFromAWorkerThreadTintTheLightsOnThePageThread) 
         EXPECT_EQ(page.LightButton(i)->LightTint(), CHalvorinUSBDevice::ButtonTint(colours[i]));
         EXPECT_EQ(page.LightButton(i)->LightAlpha(), colours[i].brightness);
     }
+
+    // A hidden page paints nothing and shows the newest frame when it comes back.
+    page.hide();
+    std::thread([&] { page.ShowKeyColours(std::vector<protocol::KeyColour>(15, {9, 9, 9, 9})); })
+        .join();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(page.LightButton(0)->LightTint(), CHalvorinUSBDevice::ButtonTint(colours[0]));
+    page.show();
+    EXPECT_EQ(page.LightButton(0)->LightTint(), CHalvorinUSBDevice::ButtonTint({9, 9, 9, 9}));
 }
 
 }  // namespace
