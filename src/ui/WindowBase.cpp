@@ -6,21 +6,18 @@
 #include <QAbstractSpinBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
 #include <QEventLoop>
-#include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
 #include <QSlider>
 #include <QTimerEvent>
-#include <QVBoxLayout>
 
 #include "ui/MenuCommand.h"
 #include "ui/NumberEdit.h"
 #include "ui/ResourceIndex.h"
-#include "ui/UiLoader.h"
+#include "ui/LayoutLoader.h"
 #include "ui/controls/ControlNotifier.h"
 
 namespace vestra::ui {
@@ -45,30 +42,10 @@ WindowBase::WindowBase(QWidget* parent) : QWidget(parent) {}
 WindowBase::~WindowBase() = default;
 
 bool WindowBase::Create(const ResourceIndex& resources, const QString& layoutName) {
-    m_error.clear();
-    const QString path = resources.Resolve(layoutName);
-    if (path.isEmpty()) {
-        m_error = resources.Error();
-        return false;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_error = QString("cannot open %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    UiLoader loader;
-    loader.setWorkingDirectory(QDir(resources.SkinFolder()));
-    QWidget* content = loader.load(&file, this);
-    if (!content) {
-        m_error = QString("cannot load layout %1: %2").arg(path, loader.errorString());
-        return false;
-    }
+    QWidget* content = LoadLayoutInto(this, resources, layoutName, m_error);
+    if (!content) return false;
     delete m_content;
-    delete layout();
     m_content = content;
-    auto* box = new QVBoxLayout(this);
-    box->setContentsMargins(0, 0, 0, 0);
-    box->addWidget(content);
     if (!content->windowTitle().isEmpty()) setWindowTitle(content->windowTitle());
     resize(content->size());
     BindNotifications(content);

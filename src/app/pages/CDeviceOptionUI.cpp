@@ -6,11 +6,11 @@
 #include <QLabel>
 #include <QTimer>
 
-#include "app/pages/LayoutLoader.h"
 #include "app/pages/LocalText.h"
 #include "device/model/CHalvorinUSBDevice.h"
 #include "hid/DeviceKind.h"
 #include "platform/DebugLog.h"
+#include "ui/LayoutLoader.h"
 #include "ui/ResourceIndex.h"
 
 namespace vestra::app {
@@ -78,7 +78,7 @@ CDeviceOptionUI::CDeviceOptionUI(QWidget* parent) : QWidget(parent), m_iconPrefi
 CDeviceOptionUI::~CDeviceOptionUI() = default;
 
 bool CDeviceOptionUI::Create(const ui::ResourceIndex& resources, const QString& layoutId) {
-    if (!LoadLayoutInto(this, resources, layoutId, m_error)) return false;
+    if (!ui::LoadLayoutInto(this, resources, layoutId, m_error)) return false;
     m_skinFolder = resources.SkinFolder();
     m_synchroSelect = findChild<QAbstractButton*>("synchro_device_select");
     m_select = findChild<QAbstractButton*>("device_select");
@@ -106,8 +106,8 @@ void CDeviceOptionUI::ApplyIcons() {
     m_select->setProperty("disabledimage", normal);
 
     QIcon icon;
-    const QPixmap normalPicture = SkinPixmap(m_skinFolder, normal);
-    const QPixmap selectedPicture = SkinPixmap(m_skinFolder, selected);
+    const QPixmap normalPicture = ui::SkinPixmap(m_skinFolder, normal);
+    const QPixmap selectedPicture = ui::SkinPixmap(m_skinFolder, selected);
     icon.addPixmap(normalPicture, QIcon::Normal, QIcon::Off);
     icon.addPixmap(selectedPicture, QIcon::Normal, QIcon::On);
     icon.addPixmap(selectedPicture, QIcon::Active, QIcon::On);

@@ -6,9 +6,9 @@
 #include <array>
 #include <cstring>
 
-#include "app/pages/LayoutLoader.h"
 #include "app/pages/LocalText.h"
 #include "hid/DeviceKind.h"
+#include "ui/LayoutLoader.h"
 #include "ui/ResourceIndex.h"
 
 namespace vestra::app {
@@ -38,7 +38,7 @@ constexpr std::array<PhoneImage, 4> kPhoneImages = {{
 CMpDevicePowerUI::CMpDevicePowerUI(QWidget* parent) : QWidget(parent) {}
 
 bool CMpDevicePowerUI::Create(const ui::ResourceIndex& resources, const QString& layoutId) {
-    if (!LoadLayoutInto(this, resources, layoutId, m_error)) return false;
+    if (!ui::LoadLayoutInto(this, resources, layoutId, m_error)) return false;
     m_skinFolder = resources.SkinFolder();
     m_value = findChild<QLabel*>("device_power_value");
     m_wirelessLogo = findChild<QLabel*>("device_wuxian_logo");
@@ -101,7 +101,7 @@ void CMpDevicePowerUI::SetPowerStatus(const uint8_t* block, size_t length) {
 
 void CMpDevicePowerUI::SetImage(QLabel* label, const QString& imageString) {
     label->setProperty(kImageProperty, imageString);
-    const QPixmap picture = SkinPixmap(m_skinFolder, imageString);
+    const QPixmap picture = ui::SkinPixmap(m_skinFolder, imageString);
     if (picture.isNull()) {
         label->clear();
     } else {

@@ -16,7 +16,6 @@
 
 #include "app/pages/CMpDevicePowerUI.h"
 #include "app/pages/DevicePicture.h"
-#include "app/pages/LayoutLoader.h"
 #include "app/pages/LocalText.h"
 #include "app/pages/PictureBuilder.h"
 #include "device/model/CHalvorinKeyboardDevice.h"
@@ -24,6 +23,7 @@
 #include "device/model/CHalvorinUSBDevice.h"
 #include "device/model/IndexedName.h"
 #include "device/model/MouseDpi.h"
+#include "ui/LayoutLoader.h"
 #include "ui/controls/CDeviceKeyButtonUI.h"
 #include "ui/controls/CSelectPanelUI.h"
 
@@ -112,7 +112,7 @@ void DevicePage::OnPageThread(Work work) {
 }
 
 bool DevicePage::Create(const ui::ResourceIndex& resources, const QString& layoutId) {
-    m_content = LoadLayoutInto(this, resources, layoutId, m_error);
+    m_content = ui::LoadLayoutInto(this, resources, layoutId, m_error);
     if (!m_content) return false;
     m_selectPanel = Find<QWidget>(m_content, SelectPanelName(m_device.Kind()));
     if (!m_selectPanel) m_selectPanel = m_content->findChild<ui::CSelectPanelUI*>();

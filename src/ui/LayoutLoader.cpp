@@ -1,4 +1,4 @@
-#include "app/pages/LayoutLoader.h"
+#include "ui/LayoutLoader.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,9 +9,9 @@
 #include "ui/UiLoader.h"
 #include "ui/controls/ImageString.h"
 
-namespace vestra::app {
+namespace vestra::ui {
 
-QWidget* LoadLayoutInto(QWidget* host, const ui::ResourceIndex& resources, const QString& layoutId,
+QWidget* LoadLayoutInto(QWidget* host, const ResourceIndex& resources, const QString& layoutId,
                         QString& error) {
     error.clear();
     const QString path = resources.Resolve(layoutId);
@@ -24,7 +24,7 @@ QWidget* LoadLayoutInto(QWidget* host, const ui::ResourceIndex& resources, const
         error = QString("cannot open %1: %2").arg(path, file.errorString());
         return nullptr;
     }
-    ui::UiLoader loader;
+    UiLoader loader;
     // Image paths in layouts are relative to the skin folder.
     loader.setWorkingDirectory(QDir(resources.SkinFolder()));
     QWidget* content = loader.load(&file, host);
@@ -40,9 +40,9 @@ QWidget* LoadLayoutInto(QWidget* host, const ui::ResourceIndex& resources, const
 }
 
 QPixmap SkinPixmap(const QString& skinFolder, const QString& imageString) {
-    const QString file = ui::ImageString::Parse(imageString).file;
+    const QString file = ImageString::Parse(imageString).file;
     if (file.isEmpty() || skinFolder.isEmpty()) return {};
     return QPixmap(QDir(skinFolder).filePath(file));
 }
 
-}  // namespace vestra::app
+}  // namespace vestra::ui

@@ -1,5 +1,5 @@
-// Loads a skin layout into a plain widget: the tab entries and pages are widgets of the main
-// window, not windows of their own, so they cannot use WindowBase::Create.
+// Loads a skin layout into a widget: windows build their content with it, and so do the parts of
+// a window (tab entries, pages) that are not windows of their own.
 #pragma once
 
 #include <QPixmap>
@@ -8,13 +8,12 @@
 class QWidget;
 
 namespace vestra::ui {
-class ResourceIndex;
-}
 
-namespace vestra::app {
+class ResourceIndex;
 
 // Builds the layout named by a resource id (or file) as the only child of host, filling it.
-// Returns the built content, or null with error set when the layout is unknown or broken.
+// Returns the built content, or null with error set when the layout is unknown or broken (host
+// is then left as it was).
 QWidget* LoadLayoutInto(QWidget* host, const ui::ResourceIndex& resources, const QString& layoutId,
                         QString& error);
 
@@ -22,4 +21,4 @@ QWidget* LoadLayoutInto(QWidget* host, const ui::ResourceIndex& resources, const
 // the skin folder; null when it cannot be read.
 QPixmap SkinPixmap(const QString& skinFolder, const QString& imageString);
 
-}  // namespace vestra::app
+}  // namespace vestra::ui
