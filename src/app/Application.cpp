@@ -86,7 +86,8 @@ void QuitOnSignals(QObject* owner) {
     QObject::connect(notifier, &QSocketNotifier::activated, owner, [] {
         char byte = 0;
         [[maybe_unused]] ssize_t got = read(g_signalPipe[0], &byte, 1);
-        QCoreApplication::quit();
+        // exit, not quit: quit first asks every window to close, and this one only hides.
+        QCoreApplication::exit(0);
     });
     struct sigaction action = {};
     action.sa_handler = OnSignal;

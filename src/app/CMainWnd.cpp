@@ -248,7 +248,13 @@ void CMainWnd::RestoreAndRaise() {
 
 void CMainWnd::HideToTray() {
     CloseChildWindows();
-    hide();
+    // Without a tray (some desktops have none) a hidden window could only come back by starting
+    // the program again: it goes to the task bar instead.
+    if (m_tray && m_tray->IsShown()) {
+        hide();
+    } else {
+        showMinimized();
+    }
 }
 
 void CMainWnd::ToggleFromTray() {
@@ -282,6 +288,8 @@ void CMainWnd::SwitchLanguage(int index) {
     if (!m_languages->Apply(index, m_dpi)) return;
     m_languages->ApplyTo(this);
     ShowLightOwnerText();
+    // Texts the pages make from device state (mode names, key functions) follow the language.
+    for (CHalvorinUSBDevice* device : m_manager->Devices()) device->RefreshPanels();
 }
 
 void CMainWnd::ShowLightOwnerText() {
@@ -402,7 +410,8 @@ void CMainWnd::OnTimer(int id) {
 void CMainWnd::OnMenuCommand(const ui::MenuCommand& command) {
     if (command.name == "exit") {
         CloseChildWindows();
-        QCoreApplication::quit();
+        // exit, not quit: quit first asks every window to close, and this one only hides.
+        QCoreApplication::exit(0);
     } else if (command.name == "about_menu") {
         CAboutWnd::ShowAbout(Context(), this);
     }

@@ -2,11 +2,13 @@
 #include <QAbstractButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
+#include <QTimer>
 
 #include "MainWindowFixture.h"
 #include "app/pages/DevicePage.h"
 #include "device/model/CHalvorinKeyboardDevice.h"
 #include "platform/DebugLog.h"
+#include "ui/MenuCommand.h"
 
 #include <atomic>
 
@@ -93,13 +95,25 @@ TEST_F(MainWindowTest, LightStatusHandsTheLightingToTheKeyboardAndBack) {
 TEST_F(MainWindowTest, CloseButtonHidesWithoutEndingTheProgram) {
     StartWith({});
     QSignalSpy quitting(QCoreApplication::instance(), &QCoreApplication::aboutToQuit);
+    // Into the tray, or to the task bar on a desktop without one (as here).
+    auto gone = [&] { return !m_window->isVisible() || m_window->isMinimized(); };
     Click("closebtn");
-    EXPECT_FALSE(m_window->isVisible());
+    EXPECT_TRUE(gone());
+    m_window->RestoreAndRaise();
     m_window->close();  // the window manager's close does the same
+    EXPECT_TRUE(gone());
     QTest::qWait(50);
     EXPECT_EQ(quitting.count(), 0);
     m_window->ToggleFromTray();
     EXPECT_TRUE(m_window->isVisible());
+    EXPECT_FALSE(m_window->isMinimized());
+
+    // "exit" in the tray menu ends the event loop although the window refuses to close.
+    ui::MenuCommand exit;
+    exit.name = "exit";
+    QTimer::singleShot(0, m_window.get(), [this, exit] { m_window->OnMenuCommand(exit); });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });  // a hung exit fails, not hangs
+    EXPECT_EQ(QCoreApplication::exec(), 0);
 }
 
 TEST(MainWindowDpiTest, LargeScaleOnlyAboveFifteenHundredByNineSixty) {
