@@ -274,11 +274,16 @@ void DevicePage::ApplyPendingColours() {
     }
     const size_t count = std::min(colours.size(), m_lightButtons.size());
     for (size_t i = 0; i < count; ++i) {
-        if (CDeviceKeyButtonUI* light = m_lightButtons[i]) {
-            light->SetLightTint(CHalvorinUSBDevice::ButtonTint(colours[i]), colours[i].brightness,
-                                ui::TintSwitch::kOn);
-            light->update();
+        CDeviceKeyButtonUI* light = m_lightButtons[i];
+        if (!light) continue;
+        const quint32 tint = CHalvorinUSBDevice::ButtonTint(colours[i]);
+        // Steady effects send the same frame again and again; only changed lights repaint.
+        if (light->LightTint() == tint && light->LightAlpha() == colours[i].brightness &&
+            light->LightTintSwitch() == ui::TintSwitch::kOn) {
+            continue;
         }
+        light->SetLightTint(tint, colours[i].brightness, ui::TintSwitch::kOn);
+        light->update();
     }
 }
 
