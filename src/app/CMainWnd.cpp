@@ -1,6 +1,7 @@
 #include "app/CMainWnd.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QShowEvent>
 #include <QCursor>
@@ -13,6 +14,7 @@
 
 #include "app/DeviceStrip.h"
 #include "app/SettingsRouting.h"
+#include "app/UiScale.h"
 #include "app/i18n/LanguageSwitch.h"
 #include "app/i18n/StoredLanguage.h"
 #include "app/pages/CDeviceOptionUI.h"
@@ -163,9 +165,11 @@ void CMainWnd::BuildDeviceUi(CHalvorinUSBDevice& device) {
     // The tab shows the kind's name in the current language.
     if (QWidget* name = FindSubControlByName(entry->tab, "device_select_name"))
         name->setProperty("textid", entry->tab->IconPrefix() + "_device_name_text");
-    m_languages->ApplyTo(entry->tab);
-    m_languages->ApplyTo(entry->page);
-    m_languages->ApplyTo(entry->power);
+    for (QWidget* part : {static_cast<QWidget*>(entry->tab), static_cast<QWidget*>(entry->page),
+                          static_cast<QWidget*>(entry->power)}) {
+        m_languages->ApplyTo(part);
+        ScaleWidgetSizes(part, double(m_dpi) / kDpiNormal);
+    }
     device.RefreshPanels();
 }
 
@@ -232,6 +236,12 @@ void CMainWnd::DpiFit() {
         m_dpi = dpi;
         m_languages->SetDpi(m_dpi);
         m_languages->ApplyTo(this);
+        // Text, paddings and radii of the skin grow with the window.
+        if (auto* application = qobject_cast<QApplication*>(QCoreApplication::instance())) {
+            if (m_baseStyleSheet.isNull()) m_baseStyleSheet = application->styleSheet();
+            application->setStyleSheet(ScaleStyleSheet(m_baseStyleSheet, double(m_dpi) / kDpiNormal));
+        }
+        ScaleWidgetSizes(this, double(m_dpi) / kDpiNormal);
     }
     resize(kWidth * m_dpi / kDpiNormal, kHeight * m_dpi / kDpiNormal);
     CenterWindow();

@@ -113,6 +113,7 @@ private:
     bool m_shownOnce = false;
     bool m_startInTray = false;
     int m_dpi = kDpiNormal;
+    QString m_baseStyleSheet;  // the skin's style sheet at the normal scale
 };
 
 }  // namespace vestra::app
