@@ -30,7 +30,8 @@ asan:
 	$(MAKE) test BUILD=build-asan CMAKE_FLAGS="-DVESTRA_SANITIZE=address -DVESTRA_BENCH=OFF"
 
 tsan:
-	$(MAKE) test BUILD=build-tsan CMAKE_FLAGS="-DVESTRA_SANITIZE=thread -DVESTRA_BENCH=OFF"
+	TSAN_OPTIONS="suppressions=$(CURDIR)/tools/tsan.supp" \
+		$(MAKE) test BUILD=build-tsan CMAKE_FLAGS="-DVESTRA_SANITIZE=thread -DVESTRA_BENCH=OFF"
 
 fuzz: deps
 	@[ -f build-fuzz/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B build-fuzz $(GENERATOR) -DVESTRA_FUZZ=ON -DBUILD_TESTING=OFF -DVESTRA_BENCH=OFF
