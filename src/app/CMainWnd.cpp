@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <QMenu>
+#include <QProcess>
 #include <QScreen>
 #include <QThread>
 #include <QWindow>
@@ -336,6 +337,19 @@ void CMainWnd::OpenSkinFrame() {
     m_skinFrame = CSkinFrame::Open(Context(), anchor ? anchor : this);
 }
 
+void CMainWnd::OpenDesktopSettings(const QString& page) {
+    // The desktop's own keyboard or mouse settings, whichever desktop provides them.
+    const QList<QStringList> commands = {
+        {"gnome-control-center", page},
+        {"systemsettings", page == "mouse" ? "kcm_mouse" : "kcm_keyboard"},
+        {"xfce4-" + page + "-settings"},
+    };
+    for (const QStringList& command : commands) {
+        if (QProcess::startDetached(command.first(), command.mid(1))) return;
+    }
+    DebugLog::Write("no desktop settings program for the " + Utf8(page));
+}
+
 // --- Routing. ---
 
 void CMainWnd::Notify(const ui::Notification& notification) {
@@ -373,6 +387,8 @@ void CMainWnd::OnClick(const ui::Notification& /*notification*/, const QString& 
         m_strip->SelectNeighbour(-1);
     } else if (Is(name, "device_select_next")) {
         m_strip->SelectNeighbour(1);
+    } else if (name == "windowdeviceset_0" || name == "windowdeviceset_1") {
+        OpenDesktopSettings(name.endsWith('0') ? "keyboard" : "mouse");
     } else if (name.startsWith("key_") && name.count('_') == 1) {
         // "key_" with no number names key 0.
         const std::optional<IndexedName> key = SplitIndexedName(Utf8(name));

@@ -99,6 +99,7 @@ private:
     void OnSkinChanged(const SkinChangedParam& param) override;
     WindowContext Context() const;
     void OpenSkinFrame();
+    void OpenDesktopSettings(const QString& page);
 
     const ui::ResourceIndex& m_resources;
     audio::AudioConfigLibrary* m_audio;
