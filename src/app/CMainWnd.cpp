@@ -363,7 +363,8 @@ void CMainWnd::Notify(const ui::Notification& notification) {
         OnSelectChanged(notification, name);
     }
     if (notification.type == ui::kNotifySelectChanged || notification.type == ui::kNotifyValueChanged ||
-        notification.type == ui::kNotifyKillFocus || notification.type == ui::kNotifyItemSelect) {
+        notification.type == ui::kNotifyKillFocus || notification.type == ui::kNotifyItemSelect ||
+        notification.type == "click") {
         if (CHalvorinUSBDevice* device = m_strip->CurrentDevice()) RouteDeviceSetting(*device, notification);
     }
 }

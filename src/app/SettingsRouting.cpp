@@ -10,6 +10,7 @@
 #include "device/model/CHalvorinMouseDevice.h"
 #include "device/model/IndexedName.h"
 #include "device/model/MouseDpi.h"
+#include "profile/CKeyboardProfiledata.h"
 #include "ui/Notification.h"
 
 namespace vestra::app {
@@ -92,12 +93,21 @@ bool RouteKeyboard(CHalvorinKeyboardDevice& keyboard, const ui::Notification& n,
         }
     } else if (n.type == ui::kNotifyValueChanged && name == "repeat_rate_slider") {
         system.repeat = static_cast<uint16_t>(n.wParam);
+    } else if (n.type == "click" && name == "reset_repeat_btn") {
+        // Back to the factory profile's repeat rate and delay.
+        CKeyboardProfiledata factory;
+        factory.SetDefaultPath(keyboard.DefaultProfilePath());
+        factory.LoadEntry(keyboard.DefaultProfilePath());
+        const KeyboardSystemSettings defaults = factory.GetSystemStages();
+        system.repeat = defaults.repeat;
+        system.repeatDelay = defaults.repeatDelay;
     } else {
         return false;
     }
     keyboard.SetSystemSettings(system);
     keyboard.SaveProfile();
     keyboard.WriteSettings();
+    keyboard.RefreshPanels();
     return true;
 }
 

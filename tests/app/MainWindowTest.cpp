@@ -1,6 +1,7 @@
 // The main window driven by control name over the emulator.
 #include <QAbstractButton>
 #include <QSignalSpy>
+#include <QSlider>
 #include <QStackedWidget>
 #include <QTimer>
 
@@ -90,6 +91,25 @@ TEST_F(MainWindowTest, LightStatusHandsTheLightingToTheKeyboardAndBack) {
     EXPECT_TRUE(m_window->IsLightOwner());
     EXPECT_TRUE(m_backend->Memory(Peripheral::Keyboard).HostLightControl());
     EXPECT_EQ(button->text(), owning);
+}
+
+TEST_F(MainWindowTest, KeyRepeatControlsReachTheKeyboardAndResetToTheFactoryValues) {
+    StartWith({Product::Keyboard});
+    ASSERT_TRUE(WaitTabShown(DeviceKind::Keyboard, true));
+    auto* keyboard = dynamic_cast<CHalvorinKeyboardDevice*>(
+        Strip().At(TabOf(DeviceKind::Keyboard)).device);
+    ASSERT_NE(keyboard, nullptr);
+    auto* slider = qobject_cast<QSlider*>(Control("repeat_rate_slider"));
+    ASSERT_NE(slider, nullptr);
+    slider->setValue(slider->value() == 7 ? 8 : 7);
+    EXPECT_EQ(keyboard->SystemSettings().repeat, slider->value());
+    Click("repeat_delay_check_3");
+    EXPECT_EQ(keyboard->SystemSettings().repeatDelay, 3);
+
+    Click("reset_repeat_btn");
+    EXPECT_EQ(keyboard->SystemSettings().repeat, 20);  // the factory profile's
+    EXPECT_EQ(keyboard->SystemSettings().repeatDelay, 1);
+    EXPECT_EQ(slider->value(), 20) << "the page shows what the keyboard took";
 }
 
 TEST_F(MainWindowTest, CloseButtonHidesWithoutEndingTheProgram) {
