@@ -47,7 +47,8 @@ Child Launch(const fs::path& home, const std::string& log, const std::vector<std
             setenv("VESTRA_DEBUG_LOG", log.c_str(), 1);
         }
         std::vector<char*> argv{const_cast<char*>(VESTRA_PATH), const_cast<char*>("--demo")};
-        for (const std::string& argument : extra) argv.push_back(const_cast<char*>(argument.c_str()));
+        for (const std::string& argument : extra)
+            argv.push_back(const_cast<char*>(argument.c_str()));
         argv.push_back(nullptr);
         freopen("/dev/null", "w", stdout);
         execv(VESTRA_PATH, argv.data());
@@ -100,15 +101,18 @@ long ResidentKb(pid_t pid) {
 }  // namespace
 
 int main() {
-    const fs::path home = fs::temp_directory_path() / ("vestra-startup-bench-" + std::to_string(getpid()));
+    const fs::path home =
+        fs::temp_directory_path() / ("vestra-startup-bench-" + std::to_string(getpid()));
     fs::create_directories(home / "run");
     fs::permissions(home / "run", fs::perms::owner_all);
 
     // A host-computed effect on the keyboard: the wave, drawn by the lighting thread.
-    const std::string prepare = "XDG_DATA_HOME='" + (home / "data").string() + "' XDG_CONFIG_HOME='" +
-                                (home / "config").string() + "' '" VESTRACTL_PATH
+    const std::string prepare = "XDG_DATA_HOME='" + (home / "data").string() +
+                                "' XDG_CONFIG_HOME='" + (home / "config").string() +
+                                "' '" VESTRACTL_PATH
                                 "' --demo --device keyboard light set --mode 1 >/dev/null 2>&1";
-    if (std::system(prepare.c_str()) != 0) std::fprintf(stderr, "could not choose the keyboard effect\n");
+    if (std::system(prepare.c_str()) != 0)
+        std::fprintf(stderr, "could not choose the keyboard effect\n");
 
     std::vector<double> startMs;
     for (int run = 0; run < kStartRuns; ++run) {
@@ -122,19 +126,22 @@ int main() {
             Stop(child);
             return 1;
         }
-        startMs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - child.started).count());
+        startMs.push_back(
+            std::chrono::duration<double, std::milli>(Clock::now() - child.started).count());
         Stop(child);
     }
     std::sort(startMs.begin(), startMs.end());
-    std::printf("start to first shown window: median %.0f ms (min %.0f, max %.0f, %d runs; target 400)\n",
-                startMs[startMs.size() / 2], startMs.front(), startMs.back(), kStartRuns);
+    std::printf(
+        "start to first shown window: median %.0f ms (min %.0f, max %.0f, %d runs; target 400)\n",
+        startMs[startMs.size() / 2], startMs.front(), startMs.back(), kStartRuns);
 
     // Idle with the window shown (the keyboard page animating) and in the tray.
     struct IdleCase {
         const char* name;
         std::vector<std::string> arguments;
     };
-    for (const IdleCase& idleCase : {IdleCase{"window shown", {}}, IdleCase{"in the tray", {"--tray"}}}) {
+    for (const IdleCase& idleCase :
+         {IdleCase{"window shown", {}}, IdleCase{"in the tray", {"--tray"}}}) {
         const Child idle = Launch(home, "", idleCase.arguments);
         std::this_thread::sleep_for(std::chrono::seconds(5));  // devices read, lighting running
         const long ticks0 = CpuTicks(idle.pid);
@@ -144,9 +151,10 @@ int main() {
         Stop(idle);
         const double cpuPercent = 100.0 * static_cast<double>(ticks1 - ticks0) /
                                   static_cast<double>(sysconf(_SC_CLK_TCK)) / kIdleSeconds;
-        std::printf("idle %d s %s, four demo devices, host lighting: CPU %.2f %% of one core "
-                    "(target < 2), resident %.1f MB (target 80)\n",
-                    kIdleSeconds, idleCase.name, cpuPercent, static_cast<double>(rssKb) / 1024.0);
+        std::printf(
+            "idle %d s %s, four demo devices, host lighting: CPU %.2f %% of one core "
+            "(target < 2), resident %.1f MB (target 80)\n",
+            kIdleSeconds, idleCase.name, cpuPercent, static_cast<double>(rssKb) / 1024.0);
     }
     fs::remove_all(home);
     return 0;

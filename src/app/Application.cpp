@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QSocketNotifier>
 #include <QFile>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <iostream>
 #include <memory>
@@ -131,7 +131,8 @@ int RunApplication(int argc, char** argv) {
         return 1;
     }
     QFile style(resources.SkinFolder() + "/style.qss");
-    if (style.open(QIODevice::ReadOnly)) application.setStyleSheet(QString::fromUtf8(style.readAll()));
+    if (style.open(QIODevice::ReadOnly))
+        application.setStyleSheet(QString::fromUtf8(style.readAll()));
 
     std::optional<emulator::DemoSetup> demo;
     std::unique_ptr<audio::AudioConfigLibrary> audio;
@@ -141,7 +142,8 @@ int RunApplication(int argc, char** argv) {
         std::string warning;
         std::string error;
         std::vector<std::string> products;
-        for (const QString& product : options.demoProducts) products.push_back(product.toStdString());
+        for (const QString& product : options.demoProducts)
+            products.push_back(product.toStdString());
         if (!demo->Start(products, warning, error)) {
             std::cerr << "vestra: " << error << "\n";
             return 2;

@@ -3,13 +3,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QShowEvent>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QMenu>
 #include <QProcess>
 #include <QScreen>
+#include <QShowEvent>
 #include <QThread>
 #include <QWindow>
 
@@ -50,9 +50,8 @@ struct FunctionTab {
     int type;
 };
 constexpr FunctionTab kFunctionTabs[] = {
-    {"key_Op_tab", 1},          {"deng_Op_tab", 2},  {"macro_Op_tab", 3},
-    {"system_Op_tab", 4},       {"cursor_Op_tab", 5}, {"6533_voice_Op_tab", 6},
-    {"magic_Op_tab", 7},        {"Virtual7.1_Op_tab", 8},
+    {"key_Op_tab", 1},    {"deng_Op_tab", 2},       {"macro_Op_tab", 3}, {"system_Op_tab", 4},
+    {"cursor_Op_tab", 5}, {"6533_voice_Op_tab", 6}, {"magic_Op_tab", 7}, {"Virtual7.1_Op_tab", 8},
 };
 
 bool Is(const QString& name, const char* wanted) {
@@ -74,7 +73,8 @@ CMainWnd::CMainWnd(const ui::ResourceIndex& resources, hid::HidBackend& backend,
         observer, backend, [this](hid::DeviceKind kind, hid::HidBackend& devices) {
             return MakeDevice(kind, devices);
         });
-    m_languages = std::make_unique<LanguageSwitch>(resources.SkinFolder(), LanguageList::LoadShipped());
+    m_languages =
+        std::make_unique<LanguageSwitch>(resources.SkinFolder(), LanguageList::LoadShipped());
 }
 
 CMainWnd::~CMainWnd() {
@@ -121,7 +121,8 @@ bool CMainWnd::Start() {
     m_strip->SetSelectedTabLeaving([this] { CloseChildWindows(); });
     m_strip->SetSyncOffered([this](bool offered) {
         if (offered) return;
-        for (CHalvorinUSBDevice* device : m_manager->Devices()) m_manager->SetSyncMember(*device, false);
+        for (CHalvorinUSBDevice* device : m_manager->Devices())
+            m_manager->SetSyncMember(*device, false);
     });
     connect(m_strip, &DeviceStrip::LinkStateChanged, this, [this](int index, bool shown) {
         if (shown) {
@@ -146,8 +147,8 @@ bool CMainWnd::Start() {
     m_strip->UpdateNoDeviceNotice();
     ShowLightOwnerText();
     m_manager->SetEventsQueuedCallback([this] {
-        QMetaObject::invokeMethod(this, [this] { m_manager->ProcessEvents(); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { m_manager->ProcessEvents(); }, Qt::QueuedConnection);
     });
     hide();
     m_manager->Start();
@@ -188,7 +189,8 @@ void CMainWnd::OnFirstPassDone() {
 }
 
 void CMainWnd::OnDeviceAdded(CHalvorinUSBDevice& device) {
-    static const char* const kAdded[] = {"", "添加一个键盘设备", "添加一个鼠标设备", "添加一个鼠标垫设备"};
+    static const char* const kAdded[] = {"", "添加一个键盘设备", "添加一个鼠标设备",
+                                         "添加一个鼠标垫设备"};
     if (device.Kind() >= 1 && device.Kind() <= 3) DebugLog::Write(kAdded[device.Kind()]);
     BuildDeviceUi(device);
 }
@@ -202,7 +204,8 @@ void CMainWnd::OnDeviceAttached(CHalvorinUSBDevice& device, DeviceLink /*link*/)
 
 void CMainWnd::OnDeviceRemoved(CHalvorinUSBDevice& device) {
     if (device.Kind() == static_cast<int>(hid::DeviceKind::Mouse)) DebugLog::Write("鼠标设备丢失");
-    if (device.Kind() == static_cast<int>(hid::DeviceKind::Keyboard)) DebugLog::Write("键盘设备丢失");
+    if (device.Kind() == static_cast<int>(hid::DeviceKind::Keyboard))
+        DebugLog::Write("键盘设备丢失");
 }
 
 void CMainWnd::OnLinkChanged(CHalvorinUSBDevice& device, DeviceLink link) {
@@ -231,7 +234,8 @@ int CMainWnd::ChooseDpi(const QSize& monitor) {
 
 void CMainWnd::DpiFit() {
     const bool wasVisible = isVisible();
-    const QScreen* screen = windowHandle() ? windowHandle()->screen() : QGuiApplication::primaryScreen();
+    const QScreen* screen =
+        windowHandle() ? windowHandle()->screen() : QGuiApplication::primaryScreen();
     const int dpi = screen ? ChooseDpi(screen->geometry().size()) : kDpiNormal;
     if (dpi != m_dpi) {
         m_dpi = dpi;
@@ -240,7 +244,8 @@ void CMainWnd::DpiFit() {
         // Text, paddings and radii of the skin grow with the window.
         if (auto* application = qobject_cast<QApplication*>(QCoreApplication::instance())) {
             if (m_baseStyleSheet.isNull()) m_baseStyleSheet = application->styleSheet();
-            application->setStyleSheet(ScaleStyleSheet(m_baseStyleSheet, double(m_dpi) / kDpiNormal));
+            application->setStyleSheet(
+                ScaleStyleSheet(m_baseStyleSheet, double(m_dpi) / kDpiNormal));
         }
         ScaleWidgetSizes(this, double(m_dpi) / kDpiNormal);
     }
@@ -307,8 +312,8 @@ void CMainWnd::ShowLightOwnerText() {
     auto* button = qobject_cast<QAbstractButton*>(FindControl("control_light_status"));
     if (!button) return;
     const QString id = m_lightOwner ? "light_control_on_text" : "light_control_off_text";
-    const QString text = m_languages->Language().Text(id);
-    button->setText(text.isEmpty() ? (m_lightOwner ? "控制灯光" : "不控制灯光") : text);
+    button->setText(
+        ui::TextOr(&m_languages->Language(), id, m_lightOwner ? "控制灯光" : "不控制灯光"));
     button->setProperty("textid", id);
     button->setProperty("checked_state", m_lightOwner);
 }
@@ -362,10 +367,11 @@ void CMainWnd::Notify(const ui::Notification& notification) {
     } else if (notification.type == "selectchanged") {
         OnSelectChanged(notification, name);
     }
-    if (notification.type == ui::kNotifySelectChanged || notification.type == ui::kNotifyValueChanged ||
-        notification.type == ui::kNotifyKillFocus || notification.type == ui::kNotifyItemSelect ||
-        notification.type == "click") {
-        if (CHalvorinUSBDevice* device = m_strip->CurrentDevice()) RouteDeviceSetting(*device, notification);
+    if (notification.type == ui::kNotifySelectChanged ||
+        notification.type == ui::kNotifyValueChanged || notification.type == ui::kNotifyKillFocus ||
+        notification.type == ui::kNotifyItemSelect || notification.type == "click") {
+        if (CHalvorinUSBDevice* device = m_strip->CurrentDevice())
+            RouteDeviceSetting(*device, notification);
     }
 }
 
@@ -410,7 +416,8 @@ void CMainWnd::OnSelectChanged(const ui::Notification& notification, const QStri
     }
     for (const FunctionTab& tab : kFunctionTabs) {
         if (name == tab.name) {
-            if (CHalvorinUSBDevice* device = m_strip->CurrentDevice()) device->ShowFunctionPage(tab.type);
+            if (CHalvorinUSBDevice* device = m_strip->CurrentDevice())
+                device->ShowFunctionPage(tab.type);
             return;
         }
     }

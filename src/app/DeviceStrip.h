@@ -69,8 +69,11 @@ public:
     void UpdateNoDeviceNotice();
 
     // Called before the selected tab goes away (the window closes its child windows).
-    void SetSelectedTabLeaving(std::function<void()> callback) { m_selectedLeaving = std::move(callback); }
-    // Called with whether more than one tab is visible (synchronised lighting is offered only then).
+    void SetSelectedTabLeaving(std::function<void()> callback) {
+        m_selectedLeaving = std::move(callback);
+    }
+    // Called with whether more than one tab is visible (synchronised lighting is offered only
+    // then).
     void SetSyncOffered(std::function<void(bool)> callback) { m_syncOffered = std::move(callback); }
 
 signals:

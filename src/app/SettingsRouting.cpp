@@ -39,7 +39,8 @@ bool RouteMouse(CHalvorinMouseDevice& mouse, const ui::Notification& n, const QS
             mouse.SetPollingIndex(indexed.index);
         } else if (name == "pointer_precision_check" || name == "scrolls_page_check") {
             MouseSystemSettings pointer = mouse.PointerSettings();
-            (name == "pointer_precision_check" ? pointer.pointerPrecision : pointer.scrollPage) = checked;
+            (name == "pointer_precision_check" ? pointer.pointerPrecision : pointer.scrollPage) =
+                checked;
             mouse.SetPointerSettings(pointer);
         } else {
             return false;

@@ -34,7 +34,8 @@ QString SingleInstance::ServerName() {
 }
 
 SingleInstance::Role SingleInstance::Claim() {
-    m_lock = std::make_unique<QLockFile>(QDir(RuntimeFolder()).filePath(QString(Paths::kAppName) + ".lock"));
+    m_lock = std::make_unique<QLockFile>(
+        QDir(RuntimeFolder()).filePath(QString(Paths::kAppName) + ".lock"));
     // A lock whose owner process is gone is stale at once.
     m_lock->setStaleLockTime(0);
     if (!m_lock->tryLock(0)) {

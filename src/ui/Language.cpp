@@ -55,4 +55,9 @@ void Language::ApplyTo(QWidget* control) const {
     if (!tipId.isEmpty() && m_texts.contains(tipId)) control->setToolTip(m_texts[tipId]);
 }
 
+QString TextOr(const Language* language, const QString& id, const QString& fallback) {
+    const QString text = language ? language->Text(id) : QString();
+    return text.isEmpty() ? fallback : text;
+}
+
 }  // namespace vestra::ui

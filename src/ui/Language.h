@@ -34,4 +34,7 @@ private:
     QString m_error;
 };
 
+// The text of id in language, or fallback when there is no language or it lacks the id.
+QString TextOr(const Language* language, const QString& id, const QString& fallback);
+
 }  // namespace vestra::ui

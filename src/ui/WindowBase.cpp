@@ -14,10 +14,10 @@
 #include <QSlider>
 #include <QTimerEvent>
 
+#include "ui/LayoutLoader.h"
 #include "ui/MenuCommand.h"
 #include "ui/NumberEdit.h"
 #include "ui/ResourceIndex.h"
-#include "ui/LayoutLoader.h"
 #include "ui/controls/ControlNotifier.h"
 
 namespace vestra::ui {

@@ -1,9 +1,10 @@
 // A main window over the emulator with the shipped skin, in data folders of the test's own.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
 #include <QTest>
-#include <gtest/gtest.h>
 #include <memory>
 
 #include "app/CMainWnd.h"

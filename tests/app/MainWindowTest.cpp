@@ -4,14 +4,13 @@
 #include <QSlider>
 #include <QStackedWidget>
 #include <QTimer>
+#include <atomic>
 
 #include "MainWindowFixture.h"
 #include "app/pages/DevicePage.h"
 #include "device/model/CHalvorinKeyboardDevice.h"
 #include "platform/DebugLog.h"
 #include "ui/MenuCommand.h"
-
-#include <atomic>
 
 namespace vestra::test {
 namespace {
@@ -96,8 +95,8 @@ TEST_F(MainWindowTest, LightStatusHandsTheLightingToTheKeyboardAndBack) {
 TEST_F(MainWindowTest, KeyRepeatControlsReachTheKeyboardAndResetToTheFactoryValues) {
     StartWith({Product::Keyboard});
     ASSERT_TRUE(WaitTabShown(DeviceKind::Keyboard, true));
-    auto* keyboard = dynamic_cast<CHalvorinKeyboardDevice*>(
-        Strip().At(TabOf(DeviceKind::Keyboard)).device);
+    auto* keyboard =
+        dynamic_cast<CHalvorinKeyboardDevice*>(Strip().At(TabOf(DeviceKind::Keyboard)).device);
     ASSERT_NE(keyboard, nullptr);
     auto* slider = qobject_cast<QSlider*>(Control("repeat_rate_slider"));
     ASSERT_NE(slider, nullptr);

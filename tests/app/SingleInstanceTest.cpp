@@ -1,10 +1,11 @@
 // Two copies of the built program: the second wakes the first and leaves without touching devices.
+#include <gtest/gtest.h>
+
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <sstream>
 
 #include "support/QtTestApp.h"
@@ -55,7 +56,8 @@ TEST(SingleInstanceTest, SecondCopyWakesTheFirstAndExitsWithoutDeviceAccess) {
     EXPECT_EQ(secondText.find("main window shown"), std::string::npos);
 
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return ReadAll(firstLog).find("woken by another copy") != std::string::npos; }, 10000));
+        [&] { return ReadAll(firstLog).find("woken by another copy") != std::string::npos; },
+        10000));
     first.terminate();
     EXPECT_TRUE(first.waitForFinished(20000));
     EXPECT_EQ(first.exitCode(), 0) << "a terminated copy still ends cleanly";

@@ -6,10 +6,10 @@
 #include <QLabel>
 #include <QTimer>
 
-#include "app/pages/LocalText.h"
 #include "device/model/CHalvorinUSBDevice.h"
 #include "hid/DeviceKind.h"
 #include "platform/DebugLog.h"
+#include "ui/Language.h"
 #include "ui/LayoutLoader.h"
 #include "ui/ResourceIndex.h"
 
@@ -116,7 +116,8 @@ void CDeviceOptionUI::ApplyIcons() {
 
     const QString nameId = m_iconPrefix + "_device_name_text";
     m_select->setProperty("tooltipid", nameId);
-    m_select->setToolTip(LocalText(m_language, nameId, EnglishKindName(m_iconPrefix)));
+    m_select->setToolTip(
+        ui::TextOr(m_language, nameId, QString::fromUtf8(EnglishKindName(m_iconPrefix))));
 }
 
 void CDeviceOptionUI::SetSynchroVisible(bool shown) {

@@ -6,8 +6,8 @@
 #include <array>
 #include <cstring>
 
-#include "app/pages/LocalText.h"
 #include "hid/DeviceKind.h"
+#include "ui/Language.h"
 #include "ui/LayoutLoader.h"
 #include "ui/ResourceIndex.h"
 
@@ -94,7 +94,8 @@ void CMpDevicePowerUI::SetPowerStatus(const uint8_t* block, size_t length) {
         const uint8_t phone = bytes[kPhoneByte];
         const PhoneImage& shown = kPhoneImages[phone >= 1 && phone <= 3 ? phone : 0];
         m_phoneType->setProperty("tooltipid", QString(shown.textId));
-        m_phoneType->setToolTip(LocalText(m_language, shown.textId, shown.english));
+        m_phoneType->setToolTip(
+            ui::TextOr(m_language, shown.textId, QString::fromUtf8(shown.english)));
         SetImage(m_phoneType, shown.image);
     }
 }

@@ -16,13 +16,13 @@
 
 #include "app/pages/CMpDevicePowerUI.h"
 #include "app/pages/DevicePicture.h"
-#include "app/pages/LocalText.h"
 #include "app/pages/PictureBuilder.h"
 #include "device/model/CHalvorinKeyboardDevice.h"
 #include "device/model/CHalvorinMouseDevice.h"
 #include "device/model/CHalvorinUSBDevice.h"
 #include "device/model/IndexedName.h"
 #include "device/model/MouseDpi.h"
+#include "ui/Language.h"
 #include "ui/LayoutLoader.h"
 #include "ui/controls/CDeviceKeyButtonUI.h"
 #include "ui/controls/CSelectPanelUI.h"
@@ -177,7 +177,7 @@ QWidget* DevicePage::IconControl() const {
 }
 
 QString DevicePage::Text(const QString& id, const char* english) const {
-    return LocalText(m_language, id, english);
+    return ui::TextOr(m_language, id, QString::fromUtf8(english));
 }
 
 void DevicePage::ConnectFunctionTabs() {
@@ -234,7 +234,8 @@ void DevicePage::ShowKeyColours(std::span<const protocol::KeyColour> colours) {
     // A page nobody sees keeps the frame for when it is shown, without waking its thread.
     if (!m_shown) return;
     if (m_coloursPosted.exchange(true)) return;
-    QMetaObject::invokeMethod(this, [this] { ApplyColoursWhenDue(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { ApplyColoursWhenDue(); }, Qt::QueuedConnection);
 }
 
 void DevicePage::ApplyColoursWhenDue() {

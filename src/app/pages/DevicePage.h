@@ -105,7 +105,7 @@ private:
     std::vector<protocol::KeyColour> m_pendingColours;  // under m_colourLock
     std::atomic<bool> m_coloursPosted{false};
     std::atomic<bool> m_shown{false};  // shown on screen: frames are worth painting
-    QElapsedTimer m_sinceColours;  // since the picture last took colours
+    QElapsedTimer m_sinceColours;      // since the picture last took colours
     static constexpr qint64 kColourFrameMs = 50;
     bool m_attached = false;
 };

@@ -2,8 +2,8 @@
 
 #include <QEvent>
 #include <QLinearGradient>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
 

@@ -15,8 +15,7 @@ struct WindowContext {
 
     // The text of id in the current language, fallback when there is none.
     QString Text(const QString& id, const QString& fallback) const {
-        const QString text = language ? language->Text(id) : QString();
-        return text.isEmpty() ? fallback : text;
+        return ui::TextOr(language, id, fallback);
     }
 };
 

@@ -101,7 +101,8 @@ private:
     void DetachConfiguration(const hid::InterfaceSlots& slotTable, size_t slot);
     void AttachNotification(const hid::InterfaceSlots& slotTable, size_t slot);
     void DetachNotification(const hid::InterfaceSlots& slotTable, size_t slot);
-    void SwitchLink(ManagedDevice& managed, const hid::InterfaceSlots& slotTable, DeviceLink target);
+    void SwitchLink(ManagedDevice& managed, const hid::InterfaceSlots& slotTable,
+                    DeviceLink target);
     ManagedDevice* CreateDevice(hid::DeviceKind kind);
     // The device whose identity is the product behind the slot.
     ManagedDevice* Find(const hid::InterfaceSlots& slotTable, size_t slot);

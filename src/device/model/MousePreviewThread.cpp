@@ -42,8 +42,8 @@ void MousePreviewThread::Run() {
         // Sleep until the next frame is due rather than looking every millisecond.
         const uint64_t period = MousePreviewEffects::FramePeriod(m_host.CurrentLightInfo().speed);
         const uint64_t dueMs = m_ticks.TimeOfTick(period > m_steps ? period - m_steps : 1);
-        waitMs = static_cast<int>(std::clamp<uint64_t>(dueMs > nowMs ? dueMs - nowMs : 1, 1,
-                                                       kStandbyMs));
+        waitMs = static_cast<int>(
+            std::clamp<uint64_t>(dueMs > nowMs ? dueMs - nowMs : 1, 1, kStandbyMs));
     }
     DebugLog::Write("MS灯光线程设定退出");
 }

@@ -55,7 +55,8 @@ int PadLightingThread::RunPass(uint64_t nowMs) {
     {
         std::lock_guard lock(m_parts.effectLock);
         m_parts.colours.Update([&](std::span<KeyColour> lights) {
-            for (uint64_t i = 0; i < passes; ++i) drawn |= m_parts.effects.Pass(light, nowMs, lights);
+            for (uint64_t i = 0; i < passes; ++i)
+                drawn |= m_parts.effects.Pass(light, nowMs, lights);
             PerKeyOverlay& overlay = m_parts.overlay;
             if (overlay.IsActive() && (drawn || nowMs >= overlay.NextFrameMs())) {
                 overlay.Apply(nowMs, lights);

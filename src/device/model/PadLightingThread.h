@@ -25,8 +25,8 @@ struct PadLightingParts {
 
 class PadLightingThread {
 public:
-    static constexpr int kPassMs = 2;       // the step periods are counted in these passes
-    static constexpr int kWakeMs = 16;      // how often the thread looks: one frame
+    static constexpr int kPassMs = 2;   // the step periods are counted in these passes
+    static constexpr int kWakeMs = 16;  // how often the thread looks: one frame
     static constexpr uint64_t kMaxPassesPerWake = 64;
     static constexpr int kStandbyMs = 100;  // while the channel is closed
 
@@ -51,7 +51,7 @@ private:
     PadLightingParts m_parts;
     const char* m_exitLine;
     const Clock& m_clock;
-    TickCounter m_ticks;     // on the thread only
+    TickCounter m_ticks;      // on the thread only
     bool m_counting = false;  // false: the next pass restarts the count
     StopEvent m_stop;
     std::thread m_thread;

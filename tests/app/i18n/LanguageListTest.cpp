@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
-
 #include <string>
 #include <vector>
 

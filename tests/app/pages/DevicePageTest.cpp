@@ -112,8 +112,9 @@ TEST_F(DevicePageTest, KeyColoursFromAWorkerThreadTintTheLightsOnThePageThread) 
 
     // A hidden page paints nothing and shows the newest frame when it comes back.
     page.hide();
-    std::thread([&] { page.ShowKeyColours(std::vector<protocol::KeyColour>(15, {9, 9, 9, 9})); })
-        .join();
+    std::thread([&] {
+        page.ShowKeyColours(std::vector<protocol::KeyColour>(15, {9, 9, 9, 9}));
+    }).join();
     QCoreApplication::processEvents();
     EXPECT_EQ(page.LightButton(0)->LightTint(), CHalvorinUSBDevice::ButtonTint(colours[0]));
     page.show();
