@@ -53,35 +53,17 @@ int32_t FieldValue(std::string_view field) {
 
 CHalvorinHS6533Device::CHalvorinHS6533Device(hid::HidBackend& backend,
                                              audio::AudioConfigLibrary* library, const Clock& clock)
-    : CHalvorinUSBDevice(hid::DeviceKind::Headset, backend),
-      m_clock(clock),
+    : CZoneLightDevice(hid::DeviceKind::Headset, backend, clock),
       m_library(library),
-      m_equaliser(m_profile, *this),
-      m_lightingThread(*this, {m_keyColours, m_effects, m_overlay, m_effectLock},
-                       "MS灯光线程设定退出", clock) {
+      m_equaliser(m_profile, *this) {
     m_profile.SetDefaultPath(DefaultProfilePath());
     m_profile.SetDeviceIndex(0);
 }
 
 CHalvorinHS6533Device::~CHalvorinHS6533Device() {
+    // Before the profile goes: the workers call back into the device.
     StopLighting();
     StopListener();
-}
-
-void CHalvorinHS6533Device::StopLighting() {
-    if (!m_lightingThread.IsRunning()) return;
-    m_lightingThread.Stop();
-    DebugLog::Write("线程退出：：对象处于激发状态");
-}
-
-LightSettingsRecord CHalvorinHS6533Device::Settings() const {
-    std::lock_guard lock(m_stateLock);
-    return m_settings;
-}
-
-uint8_t CHalvorinHS6533Device::ActiveSlot() const {
-    std::lock_guard lock(m_stateLock);
-    return m_activeSlot;
 }
 
 HeadsetSystemSettings CHalvorinHS6533Device::SystemSettings() const {
@@ -95,70 +77,12 @@ bool CHalvorinHS6533Device::MagicVoiceSupported() const {
     return (m_capture.features[0] & kMagicVoiceFeature) != 0;
 }
 
-LightInfoRecord CHalvorinHS6533Device::CurrentLightInfo() const {
-    std::lock_guard lock(m_stateLock);
-    LightInfoRecord light = m_lightInfo;
-    light.selectItem = m_settings.mode;
-    light.light = m_settings.brightness;
-    light.speed = m_settings.speed;
-    light.fx = m_settings.direction;
-    light.multiColor = m_settings.multiColor;
-    light.red = m_settings.red;
-    light.green = m_settings.green;
-    light.blue = m_settings.blue;
-    return light;
-}
-
-void CHalvorinHS6533Device::CopyLightIntoMirror(const LightInfoRecord& light) {
-    std::lock_guard lock(m_stateLock);
-    m_lightInfo = light;
-    m_settings.mode = light.selectItem;
-    m_settings.brightness = light.light;
-    m_settings.speed = light.speed;
-    // The direction goes with the rest, so a direction chosen on the page reaches the device.
-    m_settings.direction = light.fx;
-    m_settings.multiColor = light.multiColor;
-    m_settings.red = light.red;
-    m_settings.green = light.green;
-    m_settings.blue = light.blue;
-}
-
 // --- Profile ---
 
 void CHalvorinHS6533Device::ApplyProfileEntry() {
     RefreshView();
     m_system = m_profile.GetSystemSetStages();
     m_equaliser.Load(m_system.eqType, m_system.customEqSelectIndex);
-}
-
-void CHalvorinHS6533Device::RefreshView() {
-    m_profile.LoadLightConfig(LightConfigPath());
-    const LightInfoRecord light = m_profile.GetLightInfo();
-    CopyLightIntoMirror(light);
-    const std::vector<LightListEntry> entries = m_profile.GetLightList();
-    std::vector<LightStep> steps = m_profile.GetCustomLightSteps();
-    const uint64_t now = m_clock.NowMs();
-    std::lock_guard lock(m_effectLock);
-    m_overlay.Load(entries, now);
-    m_effects.SetSteps(std::move(steps), now);
-}
-
-void CHalvorinHS6533Device::SetLightInfo(const LightInfoRecord& light) {
-    m_profile.SetLightInfo(light);
-    CopyLightIntoMirror(light);
-    std::vector<LightStep> steps = m_profile.GetCustomLightSteps();
-    std::lock_guard lock(m_effectLock);
-    m_effects.SetSteps(std::move(steps), m_clock.NowMs());
-}
-
-void CHalvorinHS6533Device::LoadDeviceConfig() {
-    LoadMacroNames();
-    LoadModeTableAndLightNames();
-}
-
-void CHalvorinHS6533Device::RefreshPanels() {
-    LoadDeviceConfig();
-    if (DeviceView* view = View()) view->RefreshPanels();
 }
 
 // --- HID half ---
@@ -176,27 +100,8 @@ int CHalvorinHS6533Device::OnConnected() {
     LoadProfile();
     ReadAudioState();
     RefreshPanels();
-    m_lightingThread.Start();
+    StartLighting();
     return protocol::RESULT_OK;
-}
-
-int CHalvorinHS6533Device::ReadSettingsFromDevice() {
-    m_channel.SetLightingHold(false);
-    if (m_modes.Codes().empty()) LoadDeviceConfig();
-    LightSettingsRecord mirror = Settings();
-    uint8_t slot = ActiveSlot();
-    const int result = ReadLightSettings(m_channel, m_modes, mirror, slot);
-    if (result != protocol::RESULT_OK) return result;
-    {
-        std::lock_guard lock(m_stateLock);
-        m_settings = mirror;
-        m_activeSlot = slot;
-    }
-    // The light state shows what the device has until the page or the profile changes it.
-    const LightInfoRecord light = CurrentLightInfo();
-    CHalvorinUSBDevice::SetLightInfo(light);
-    if (DeviceView* view = View()) view->RefreshPanels();
-    return result;
 }
 
 int CHalvorinHS6533Device::ReadPowerStatus() {
@@ -208,36 +113,6 @@ int CHalvorinHS6533Device::ReadPowerStatus() {
                                                : protocol::LinkKind::Cable);
     if (DeviceView* view = View()) view->ShowPowerStatus(status);
     return result;
-}
-
-int CHalvorinHS6533Device::WriteSettings(int slot, int /*activeProfile*/) {
-    if (m_modes.Codes().empty()) LoadDeviceConfig();
-    return WriteLightSettings(m_channel, m_modes, Settings(), slot);
-}
-
-bool CHalvorinHS6533Device::StartListener(const std::string& path) {
-    m_listener.Stop();
-    hid::HidInterface& hid = m_listenChannel.WiredHandle();
-    {
-        std::lock_guard lock(m_listenChannel.IoLock());
-        hid.Close();
-        if (!hid.Open(path, hid::HidAccess::ReadWrite, hid::HidSharing::Shared)) return false;
-    }
-    m_listener.Start(hid, [this](uint16_t usage) { OnNotification(usage); });
-    return true;
-}
-
-void CHalvorinHS6533Device::StopListener() {
-    m_listener.Stop();
-    std::lock_guard lock(m_listenChannel.IoLock());
-    m_listenChannel.WiredHandle().Close();
-}
-
-void CHalvorinHS6533Device::OnNotification(uint16_t usage) {
-    DebugLog::Write("接收到自动添加设备的同步信息要求  TEST");
-    if (usage != kSyncRequestUsage) return;
-    DebugLog::Write("接收到自动添加设备的同步信息要求");
-    if (DeviceView* view = View()) view->ScheduleSettingsRead(kSyncReadDelayMs);
 }
 
 // --- Audio half ---

@@ -12,13 +12,8 @@
 
 #include "audio/AudioConfigLibrary.h"
 #include "audio/AudioProperty.h"
-#include "device/model/CHalvorinUSBDevice.h"
+#include "device/model/CZoneLightDevice.h"
 #include "device/model/Equaliser.h"
-#include "device/model/LightSettingsRecord.h"
-#include "device/model/NotificationListener.h"
-#include "device/model/PadEffects.h"
-#include "device/model/PadLightingThread.h"
-#include "device/model/PerKeyOverlay.h"
 #include "platform/Clock.h"
 #include "profile/CHs6533Profiledata.h"
 
@@ -42,14 +37,10 @@ struct VolumeRange {
 // Feature bit of the capture endpoint's first feature value: the voice changer is there.
 inline constexpr int32_t kMagicVoiceFeature = 0x20000;
 
-class CHalvorinHS6533Device final : public CHalvorinUSBDevice,
-                                    private LightingHost,
-                                    private EqualiserHost {
+class CHalvorinHS6533Device final : public CZoneLightDevice, private EqualiserHost {
 public:
     // The device's save serves the equaliser too.
     void SaveProfile() override { CHalvorinUSBDevice::SaveProfile(); }
-    static constexpr int kSyncReadDelayMs = 500;
-
     // library: the audio configuration library, not owned; null when it is missing, which
     // leaves the audio half inactive.
     explicit CHalvorinHS6533Device(hid::HidBackend& backend = hid::HidBackend::Default(),
@@ -59,8 +50,6 @@ public:
 
     const char* ClassName() const override { return "HalvorinHS6533Device"; }
 
-    LightSettingsRecord Settings() const;
-    uint8_t ActiveSlot() const;
     CHs6533Profiledata& Profile() { return m_profile; }
     HeadsetSystemSettings SystemSettings() const;
     Equaliser& Eq() { return m_equaliser; }
@@ -70,13 +59,6 @@ public:
     const VolumeRange& MicRange() const { return m_micRange; }
     const VolumeRange& MonitorRange() const { return m_monitorRange; }
     bool MagicVoiceSupported() const;
-
-    bool StartListener(const std::string& path);
-    void StopListener();
-    bool IsListening() const { return m_listener.IsRunning(); }
-    void StartLighting() { m_lightingThread.Start(); }
-    void StopLighting();
-    int RunLightingPass(uint64_t nowMs) { return m_lightingThread.RunPass(nowMs); }
 
     // --- The audio half. Each writer ends by storing the system settings and saving. ---
     // Once per object: initialise the library, pick the endpoints, write the defaults of the
@@ -96,31 +78,18 @@ public:
     bool SetMagicVoiceType(int type);
 
     // --- The device interface. ---
-    void RefreshView() override;
     // Shows the LEDs on the page and writes them to the chip, while host light control is on.
     void RefreshKeyColours() override;
     int OnConnected() override;
-    int ReadSettingsFromDevice() override;
     int ReadPowerStatus() override;
-    void RefreshPanels() override;
-    int WriteSettings(int slot = 0, int activeProfile = 0) override;
-    void LoadDeviceConfig() override;
-    void SetLightInfo(const LightInfoRecord& light) override;
 
 private:
     CBasicProfiledata* ProfileData() override { return &m_profile; }
     void ApplyProfileEntry() override;
-    // LightingHost: the preview follows the mirror; frames are shown, not sent.
-    bool IsChannelOpen() const override { return m_channel.IsOpen(); }
-    bool IsLightingHeld() const override { return m_channel.LightingHold(); }
-    LightInfoRecord CurrentLightInfo() const override;
-    void OnFrameReady() override { CHalvorinUSBDevice::RefreshKeyColours(); }
     // EqualiserHost.
     void WriteEqualiserProperty(std::string_view property, int value) override;
     void StoreSettings() override;
 
-    void CopyLightIntoMirror(const LightInfoRecord& light);
-    void OnNotification(uint16_t usage);
     void SelectEndpoints();
     void ReadFeatures(AudioEndpoint& endpoint);
     void WriteDefaults();
@@ -134,11 +103,8 @@ private:
     bool WriteFloat(const AudioEndpoint& endpoint, std::string_view property, float value,
                     audio::ChannelSelector channel = {});
 
-    const Clock& m_clock;
     audio::AudioConfigLibrary* m_library;
     CHs6533Profiledata m_profile;
-    LightSettingsRecord m_settings{};  // under the state lock
-    uint8_t m_activeSlot = 0;
     HeadsetSystemSettings m_system{0, 1, 1, 0, 1, 0, 1, 0};
     Equaliser m_equaliser;
     AudioEndpoint m_playback;
@@ -146,10 +112,6 @@ private:
     VolumeRange m_micRange;
     VolumeRange m_monitorRange;
     bool m_audioInitialised = false;
-    PadEffects m_effects;
-    PerKeyOverlay m_overlay;
-    PadLightingThread m_lightingThread;
-    NotificationListener m_listener;
 };
 
 }  // namespace vestra
