@@ -435,34 +435,17 @@ int CHalvorinKeyboardDevice::WriteSettings(int slot, int activeProfile) {
 bool CHalvorinKeyboardDevice::StartListener(const std::string& path, hid::ProductCode type) {
     const bool receiver = type == hid::ProductCode::KeyboardReceiver;
     if (!receiver && type != hid::ProductCode::Keyboard) return false;
-    hid::HidInterface& hid =
-        receiver ? m_listenChannel.ReceiverHandle() : m_listenChannel.WiredHandle();
-    NotificationListener& listener = receiver ? m_receiverListener : m_cableListener;
-    listener.Stop();
-    {
-        std::lock_guard lock(receiver ? m_listenChannel.ReceiverListenLock()
-                                      : m_listenChannel.IoLock());
-        hid.Close();
-        if (!hid.Open(path, hid::HidAccess::ReadWrite, hid::HidSharing::Shared)) return false;
-    }
-    listener.Start(hid, [this](uint16_t usage) { OnNotification(usage); });
-    return true;
+    return m_listeners.Start(receiver ? DeviceLink::Receiver : DeviceLink::Cable, path,
+                             [this](uint16_t usage) { OnNotification(usage); });
 }
 
 void CHalvorinKeyboardDevice::StopListeners() {
-    m_cableListener.Stop();
-    m_receiverListener.Stop();
-    {
-        std::lock_guard lock(m_listenChannel.IoLock());
-        m_listenChannel.WiredHandle().Close();
-    }
-    std::lock_guard lock(m_listenChannel.ReceiverListenLock());
-    m_listenChannel.ReceiverHandle().Close();
+    m_listeners.StopAll();
 }
 
 bool CHalvorinKeyboardDevice::IsListening(hid::ProductCode type) const {
-    return type == hid::ProductCode::KeyboardReceiver ? m_receiverListener.IsRunning()
-                                                      : m_cableListener.IsRunning();
+    return m_listeners.IsListening(type == hid::ProductCode::KeyboardReceiver ? DeviceLink::Receiver
+                                                                              : DeviceLink::Cable);
 }
 
 void CHalvorinKeyboardDevice::OnNotification(uint16_t usage) {

@@ -14,6 +14,7 @@
 #include "device/model/KeyboardEffects.h"
 #include "device/model/KeyboardKeyMap.h"
 #include "device/model/LightingThread.h"
+#include "device/model/LinkListeners.h"
 #include "device/model/NotificationListener.h"
 #include "device/model/PerKeyOverlay.h"
 #include "device/protocol/DeviceInfo.h"
@@ -146,8 +147,7 @@ private:
     KeyboardEffects m_effects;
     PerKeyOverlay m_overlay;
     LightingThread m_lightingThread;
-    NotificationListener m_cableListener;
-    NotificationListener m_receiverListener;
+    LinkListeners m_listeners{m_listenChannel};
 };
 
 }  // namespace vestra

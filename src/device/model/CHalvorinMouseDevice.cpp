@@ -411,34 +411,18 @@ int CHalvorinMouseDevice::WriteShootPatterns() {
 bool CHalvorinMouseDevice::StartListener(const std::string& path, hid::ProductCode type) {
     const bool receiver = type == hid::ProductCode::MouseReceiver;
     if (!receiver && type != hid::ProductCode::Mouse) return false;
-    hid::HidInterface& hid =
-        receiver ? m_listenChannel.ReceiverHandle() : m_listenChannel.WiredHandle();
-    NotificationListener& listener = receiver ? m_receiverListener : m_cableListener;
-    listener.Stop();
-    {
-        std::lock_guard lock(receiver ? m_listenChannel.ReceiverListenLock()
-                                      : m_listenChannel.IoLock());
-        hid.Close();
-        if (!hid.Open(path, hid::HidAccess::ReadWrite, hid::HidSharing::Shared)) return false;
-    }
-    listener.Start(hid, [this, receiver](uint16_t usage) { OnNotification(usage, !receiver); });
-    return true;
+    return m_listeners.Start(
+        receiver ? DeviceLink::Receiver : DeviceLink::Cable, path,
+        [this, receiver](uint16_t usage) { OnNotification(usage, !receiver); });
 }
 
 void CHalvorinMouseDevice::StopListeners() {
-    m_cableListener.Stop();
-    m_receiverListener.Stop();
-    {
-        std::lock_guard lock(m_listenChannel.IoLock());
-        m_listenChannel.WiredHandle().Close();
-    }
-    std::lock_guard lock(m_listenChannel.ReceiverListenLock());
-    m_listenChannel.ReceiverHandle().Close();
+    m_listeners.StopAll();
 }
 
 bool CHalvorinMouseDevice::IsListening(hid::ProductCode type) const {
-    return type == hid::ProductCode::MouseReceiver ? m_receiverListener.IsRunning()
-                                                   : m_cableListener.IsRunning();
+    return m_listeners.IsListening(type == hid::ProductCode::MouseReceiver ? DeviceLink::Receiver
+                                                                           : DeviceLink::Cable);
 }
 
 // On the listener's thread: only the page, a reported stage and the reaction flag are touched;

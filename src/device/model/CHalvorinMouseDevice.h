@@ -11,6 +11,7 @@
 
 #include "device/model/CHalvorinUSBDevice.h"
 #include "device/model/LightingThread.h"
+#include "device/model/LinkListeners.h"
 #include "device/model/MouseDpi.h"
 #include "device/model/MouseKeyMap.h"
 #include "device/model/MousePreviewEffects.h"
@@ -163,8 +164,7 @@ private:
     std::atomic<int> m_reportedStage{-1};  // -1: none pending
     MousePreviewEffects m_effects;
     MousePreviewThread m_previewThread;
-    NotificationListener m_cableListener;
-    NotificationListener m_receiverListener;
+    LinkListeners m_listeners{m_listenChannel};
 };
 
 }  // namespace vestra

@@ -1,12 +1,11 @@
 // What the device manager tells its owner (the window, the CLI) about devices coming and going.
 #pragma once
 
+#include "device/model/DeviceLink.h"
+
 namespace vestra {
 
 class CHalvorinUSBDevice;
-
-// The link a keyboard or mouse is reached over; mouse pads and headsets are always on the cable.
-enum class DeviceLink { Cable, Receiver };
 
 // Every call comes on the owner's thread, from DeviceManager::ProcessEvents. Devices passed in
 // live as long as the manager.
