@@ -6,7 +6,6 @@
 #include <QPainterPath>
 #include <algorithm>
 
-#include "ui/controls/ControlAttribute.h"
 #include "ui/controls/ControlNotifier.h"
 
 namespace vestra::ui {
@@ -21,7 +20,8 @@ const QColor kAccent(0x00, 0xc2, 0xff);
 
 }  // namespace
 
-CDeviceKeyButtonUI::CDeviceKeyButtonUI(QWidget* parent) : QAbstractButton(parent) {
+CDeviceKeyButtonUI::CDeviceKeyButtonUI(QWidget* parent)
+    : PictureButton(HoverNotices::kOff, parent) {
     connect(this, &QAbstractButton::clicked, this, [this] { emit Notify(kNotifyClick, 0, 0); });
 }
 
@@ -46,22 +46,14 @@ void CDeviceKeyButtonUI::SetAttribute(const QString& name, const QString& value)
         update();
     } else if (name == "gmnametextcolor") {
         // Kept by older layouts; the key name is not drawn on the picture.
-    } else if (m_statusImages.SetAttribute(name, value)) {
-        update();
+    } else {
+        PictureButton::SetAttribute(name, value);
     }
-}
-
-bool CDeviceKeyButtonUI::event(QEvent* event) {
-    if (auto attribute = AttributeFromEvent(*this, *event)) {
-        SetAttribute(attribute->first, attribute->second);
-    }
-    return QAbstractButton::event(event);
 }
 
 void CDeviceKeyButtonUI::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const bool imaged =
-        m_statusImages.Paint(painter, rect(), ButtonStatusImages::StateOf(*this, m_hot));
+    const bool imaged = m_statusImages.Paint(painter, rect(), State());
     if (!imaged && m_lightImage.isEmpty()) {
         PaintCap(painter);
         return;
@@ -70,7 +62,7 @@ void CDeviceKeyButtonUI::paintEvent(QPaintEvent*) {
         ImageString::Draw(painter, rect(), m_lightImage, m_tint, m_alpha, TintSwitch::kOn);
     }
     if (!m_keySetHidden) ImageString::Draw(painter, rect(), m_keySetImage);
-    if (m_hot && isEnabled()) {
+    if (IsHot() && isEnabled()) {
         // Keys sit on the device picture and have no face of their own; a thin outline shows
         // which one the pointer is over.
         painter.setPen(palette().color(QPalette::Highlight));
@@ -89,7 +81,7 @@ void CDeviceKeyButtonUI::PaintCap(QPainter& painter) const {
                          devicePixelRatioF(),
                          text(),
                          property("capshape").toString() == "round",
-                         m_hot && isEnabled(),
+                         IsHot() && isEnabled(),
                          isDown(),
                          m_keySelected || isChecked(),
                          m_keySetHidden,
@@ -178,18 +170,6 @@ void CDeviceKeyButtonUI::mouseDoubleClickEvent(QMouseEvent* event) {
     QAbstractButton::mousePressEvent(event);
     emit Notify(kNotifyDoubleClick, 0, 0);
     update();
-}
-
-void CDeviceKeyButtonUI::enterEvent(QEnterEvent* event) {
-    m_hot = true;
-    update();
-    QAbstractButton::enterEvent(event);
-}
-
-void CDeviceKeyButtonUI::leaveEvent(QEvent* event) {
-    m_hot = false;
-    update();
-    QAbstractButton::leaveEvent(event);
 }
 
 }  // namespace vestra::ui

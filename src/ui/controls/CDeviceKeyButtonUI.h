@@ -3,16 +3,15 @@
 // select panel's band.
 #pragma once
 
-#include <QAbstractButton>
 #include <QPainterPath>
 #include <QPixmap>
 
-#include "ui/controls/ButtonStatusImages.h"
 #include "ui/controls/ImageString.h"
+#include "ui/controls/PictureButton.h"
 
 namespace vestra::ui {
 
-class CDeviceKeyButtonUI : public QAbstractButton {
+class CDeviceKeyButtonUI : public PictureButton {
     Q_OBJECT
 public:
     static constexpr char kClassName[] = "DeviceKeyButton";
@@ -34,17 +33,11 @@ public:
     bool IsKeySelected() const { return m_keySelected; }
 
     // "lightimage", "keysetimage", the state pictures; "gmnametextcolor" is accepted and unused.
-    Q_INVOKABLE void SetAttribute(const QString& name, const QString& value);
-
-signals:
-    void Notify(const QString& type, qintptr wParam, qintptr lParam);
+    void SetAttribute(const QString& name, const QString& value) override;
 
 protected:
-    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
 
 private:
     // What the cached parts of a key without pictures depend on.
@@ -65,7 +58,6 @@ private:
     void PaintCap(QPainter& painter) const;
     void RenderCap(const CapState& state) const;
 
-    ButtonStatusImages m_statusImages;
     QString m_lightImage;
     QString m_keySetImage;
     bool m_keySetHidden = true;
@@ -73,7 +65,6 @@ private:
     quint32 m_tint = 255;
     int m_alpha = 200;
     bool m_keySelected = false;
-    bool m_hot = false;
     // Drawn by RenderCap for m_capState: the face below the light, the legend and marks above.
     mutable CapState m_capState;
     mutable QPixmap m_capBase;

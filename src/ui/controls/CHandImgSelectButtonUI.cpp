@@ -6,7 +6,6 @@
 #include <array>
 #include <utility>
 
-#include "ui/controls/ControlAttribute.h"
 #include "ui/controls/ControlNotifier.h"
 #include "ui/controls/ImageString.h"
 
@@ -41,7 +40,8 @@ int ClampedShift(int start, int end, int limit, int delta) {
 
 }  // namespace
 
-CHandImgSelectButtonUI::CHandImgSelectButtonUI(QWidget* parent) : QAbstractButton(parent) {}
+CHandImgSelectButtonUI::CHandImgSelectButtonUI(QWidget* parent)
+    : PictureButton(HoverNotices::kOn, parent) {}
 
 std::optional<Qt::CursorShape> CHandImgSelectButtonUI::CursorShapeByName(const QString& name) {
     for (const auto& [cursorName, shape] : kCursorNames) {
@@ -56,8 +56,8 @@ void CHandImgSelectButtonUI::SetAttribute(const QString& name, const QString& va
         SetHandImage(value);
     } else if (key == "cursor" && !value.isEmpty()) {
         if (auto shape = CursorShapeByName(value)) setCursor(*shape);
-    } else if (m_statusImages.SetAttribute(key, value)) {
-        update();
+    } else {
+        PictureButton::SetAttribute(key, value);
     }
 }
 
@@ -71,16 +71,9 @@ void CHandImgSelectButtonUI::SetHandImage(const QString& file) {
     update();
 }
 
-bool CHandImgSelectButtonUI::event(QEvent* event) {
-    if (auto attribute = AttributeFromEvent(*this, *event)) {
-        SetAttribute(attribute->first, attribute->second);
-    }
-    return QAbstractButton::event(event);
-}
-
 void CHandImgSelectButtonUI::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    m_statusImages.Paint(painter, rect(), ButtonStatusImages::StateOf(*this, m_hot));
+    m_statusImages.Paint(painter, rect(), State());
     const QImage picture = ImageString::Load(m_handImage);
     if (picture.isNull()) return;
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -131,24 +124,6 @@ void CHandImgSelectButtonUI::mouseReleaseEvent(QMouseEvent*) {
         update();
     }
     m_dragging = false;
-}
-
-void CHandImgSelectButtonUI::enterEvent(QEnterEvent* event) {
-    if (isEnabled()) {
-        m_hot = true;
-        emit Notify(kNotifyMouseEnter, 0, 0);
-        update();
-    }
-    QAbstractButton::enterEvent(event);
-}
-
-void CHandImgSelectButtonUI::leaveEvent(QEvent* event) {
-    if (isEnabled()) {
-        m_hot = false;
-        emit Notify(kNotifyMouseLeave, 0, 0);
-        update();
-    }
-    QAbstractButton::leaveEvent(event);
 }
 
 }  // namespace vestra::ui

@@ -2,16 +2,15 @@
 // stops at the picture's edges.
 #pragma once
 
-#include <QAbstractButton>
 #include <QPoint>
 #include <QRect>
 #include <optional>
 
-#include "ui/controls/ButtonStatusImages.h"
+#include "ui/controls/PictureButton.h"
 
 namespace vestra::ui {
 
-class CHandImgSelectButtonUI : public QAbstractButton {
+class CHandImgSelectButtonUI : public PictureButton {
     Q_OBJECT
 public:
     static constexpr char kClassName[] = "HandImgSelectButton";
@@ -27,26 +26,19 @@ public:
     static std::optional<Qt::CursorShape> CursorShapeByName(const QString& name);
 
     // "handimage", "cursor" and the state pictures; names in any letter case.
-    Q_INVOKABLE void SetAttribute(const QString& name, const QString& value);
-
-signals:
-    void Notify(const QString& type, qintptr wParam, qintptr lParam);
+    void SetAttribute(const QString& name, const QString& value) override;
 
 protected:
-    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
 
 private:
     void SetHandImage(const QString& file);
     void PanBy(int dx, int dy);
 
-    ButtonStatusImages m_statusImages;
     QString m_handImage;
     QSize m_pictureSize;
     // The shown part's top-left; its size is always the control's, so a layout may size the
@@ -55,7 +47,6 @@ private:
     bool m_captured = false;
     bool m_dragging = false;
     QPoint m_last;
-    bool m_hot = false;
 };
 
 }  // namespace vestra::ui

@@ -2,13 +2,11 @@
 // text.
 #pragma once
 
-#include <QAbstractButton>
-
-#include "ui/controls/ButtonStatusImages.h"
+#include "ui/controls/PictureButton.h"
 
 namespace vestra::ui {
 
-class CRedioMacroButtonUI : public QAbstractButton {
+class CRedioMacroButtonUI : public PictureButton {
     Q_OBJECT
 public:
     static constexpr char kClassName[] = "RedioMacroButton";
@@ -16,21 +14,13 @@ public:
     explicit CRedioMacroButtonUI(QWidget* parent = nullptr);
 
     // "redioimage" and the state pictures.
-    Q_INVOKABLE void SetAttribute(const QString& name, const QString& value);
-
-signals:
-    void Notify(const QString& type, qintptr wParam, qintptr lParam);
+    void SetAttribute(const QString& name, const QString& value) override;
 
 protected:
-    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
 
 private:
-    ButtonStatusImages m_statusImages;
     QString m_redioImage;
-    bool m_hot = false;
 };
 
 }  // namespace vestra::ui
