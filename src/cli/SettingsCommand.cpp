@@ -1,9 +1,9 @@
-#include <cstdio>
 #include <iostream>
 #include <vector>
 
 #include "cli/CommandTable.h"
 #include "cli/DeviceSelection.h"
+#include "cli/NumberArgument.h"
 #include "cli/RecordFields.h"
 #include "device/protocol/DeviceChannel.h"
 #include "device/protocol/KeyboardSettingsRecord.h"
@@ -15,10 +15,9 @@ namespace {
 using hid::DeviceKind;
 using namespace vestra::protocol;
 
+// "#rrggbb", as `settings` has always shown colours.
 std::string Colour(uint8_t red, uint8_t green, uint8_t blue) {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", red, green, blue);
-    return text;
+    return "#" + ColourHex(red, green, blue);
 }
 
 // Bytes 0-8 are laid out alike on the keyboard, the pad and the headset. Mode codes are the
