@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <climits>
 
-#include "platform/DebugLog.h"
-
 namespace vestra {
 
 namespace {
@@ -24,25 +22,14 @@ LightingThread::LightingThread(LightingHost& host, KeyboardLightingParts parts, 
     : m_host(host), m_parts(parts), m_clock(clock) {}
 
 void LightingThread::Start() {
-    Stop();
-    m_stop.Consume();
+    m_worker.Stop();
     m_counting = false;
     m_tickCount = 0;
-    m_thread = std::thread(&LightingThread::Run, this);
+    m_worker.Start([this] { return RunPass(m_clock.NowMs()); }, "KB灯光线程设定退出");
 }
 
 void LightingThread::Stop() {
-    if (!m_thread.joinable()) return;
-    m_stop.Set();
-    m_thread.join();
-}
-
-void LightingThread::Run() {
-    for (;;) {
-        int waitMs = RunPass(m_clock.NowMs());
-        if (m_stop.Wait(waitMs)) break;
-    }
-    DebugLog::Write("KB灯光线程设定退出");
+    m_worker.Stop();
 }
 
 int LightingThread::RunPass(uint64_t nowMs) {

@@ -3,14 +3,13 @@
 
 #include <cstdint>
 #include <mutex>
-#include <thread>
 
 #include "device/model/KeyColourBuffer.h"
 #include "device/model/KeyboardEffects.h"
 #include "device/model/PerKeyOverlay.h"
 #include "device/model/TickCounter.h"
 #include "platform/Clock.h"
-#include "platform/StopEvent.h"
+#include "platform/PacedThread.h"
 #include "profile/ProfileRecords.h"
 
 namespace vestra {
@@ -52,7 +51,7 @@ public:
     void Start();
     // Signals the thread and waits for it; it ends within one pass.
     void Stop();
-    bool IsRunning() const { return m_thread.joinable(); }
+    bool IsRunning() const { return m_worker.IsRunning(); }
 
     // One pass at clock time nowMs: counts the ticks, runs the generator's steps that are due,
     // then lays the per-key overlay over them. Returns how many milliseconds the loop may
@@ -61,16 +60,13 @@ public:
     int RunPass(uint64_t nowMs);
 
 private:
-    void Run();
-
     LightingHost& m_host;
     KeyboardLightingParts m_parts;
     const Clock& m_clock;
     TickCounter m_ticks;
     uint64_t m_tickCount = 0;
     bool m_counting = false;
-    StopEvent m_stop;
-    std::thread m_thread;
+    PacedThread m_worker;
 };
 
 }  // namespace vestra

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/DebugLog.h"
-
 namespace vestra {
 
 MousePreviewThread::MousePreviewThread(LightingHost& host, KeyColourBuffer& leds,
@@ -12,40 +10,28 @@ MousePreviewThread::MousePreviewThread(LightingHost& host, KeyColourBuffer& leds
     : m_host(host), m_leds(leds), m_effects(effects), m_effectLock(effectLock), m_clock(clock) {}
 
 void MousePreviewThread::Start() {
-    Stop();
-    m_stop.Consume();
+    m_worker.Stop();
     m_counting = false;
     m_steps = 0;
-    m_thread = std::thread([this] { Run(); });
+    m_worker.Start([this] { return Wake(); }, "MS灯光线程设定退出");
 }
 
 void MousePreviewThread::Stop() {
-    if (!m_thread.joinable()) return;
-    m_stop.Set();
-    m_thread.join();
+    m_worker.Stop();
 }
 
-void MousePreviewThread::Run() {
-    int waitMs = 1;
-    while (!m_stop.Wait(waitMs)) {
-        if (!m_host.IsChannelOpen()) {
-            waitMs = kStandbyMs;
-            m_counting = false;
-            continue;
-        }
-        if (m_host.IsLightingHeld()) {
-            waitMs = kHeldMs;
-            continue;
-        }
-        const uint64_t nowMs = m_clock.NowMs();
-        if (RunPass(nowMs)) m_host.OnFrameReady();
-        // Sleep until the next frame is due rather than looking every millisecond.
-        const uint64_t period = MousePreviewEffects::FramePeriod(m_host.CurrentLightInfo().speed);
-        const uint64_t dueMs = m_ticks.TimeOfTick(period > m_steps ? period - m_steps : 1);
-        waitMs = static_cast<int>(
-            std::clamp<uint64_t>(dueMs > nowMs ? dueMs - nowMs : 1, 1, kStandbyMs));
+int MousePreviewThread::Wake() {
+    if (!m_host.IsChannelOpen()) {
+        m_counting = false;
+        return kStandbyMs;
     }
-    DebugLog::Write("MS灯光线程设定退出");
+    if (m_host.IsLightingHeld()) return kHeldMs;
+    const uint64_t nowMs = m_clock.NowMs();
+    if (RunPass(nowMs)) m_host.OnFrameReady();
+    // Sleep until the next frame is due rather than looking every millisecond.
+    const uint64_t period = MousePreviewEffects::FramePeriod(m_host.CurrentLightInfo().speed);
+    const uint64_t dueMs = m_ticks.TimeOfTick(period > m_steps ? period - m_steps : 1);
+    return static_cast<int>(std::clamp<uint64_t>(dueMs > nowMs ? dueMs - nowMs : 1, 1, kStandbyMs));
 }
 
 bool MousePreviewThread::RunPass(uint64_t nowMs) {

@@ -4,14 +4,13 @@
 
 #include <cstdint>
 #include <mutex>
-#include <thread>
 
 #include "device/model/KeyColourBuffer.h"
 #include "device/model/LightingThread.h"
 #include "device/model/MousePreviewEffects.h"
 #include "device/model/TickCounter.h"
 #include "platform/Clock.h"
-#include "platform/StopEvent.h"
+#include "platform/PacedThread.h"
 
 namespace vestra {
 
@@ -30,14 +29,15 @@ public:
     void Start();
     // Signals the thread and waits for it; it ends within one pass.
     void Stop();
-    bool IsRunning() const { return m_thread.joinable(); }
+    bool IsRunning() const { return m_worker.IsRunning(); }
 
     // One pass at clock time nowMs: counts the 2 ms steps and runs a frame when the speed's
     // period is reached. True when a frame was drawn.
     bool RunPass(uint64_t nowMs);
 
 private:
-    void Run();
+    // What the thread does each time it wakes; returns how long to sleep.
+    int Wake();
 
     LightingHost& m_host;
     KeyColourBuffer& m_leds;
@@ -47,8 +47,7 @@ private:
     TickCounter m_ticks;
     bool m_counting = false;
     uint64_t m_steps = 0;
-    StopEvent m_stop;
-    std::thread m_thread;
+    PacedThread m_worker;
 };
 
 }  // namespace vestra

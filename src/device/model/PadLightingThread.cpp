@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/DebugLog.h"
-
 namespace vestra {
 
 PadLightingThread::PadLightingThread(LightingHost& host, PadLightingParts parts,
@@ -11,23 +9,13 @@ PadLightingThread::PadLightingThread(LightingHost& host, PadLightingParts parts,
     : m_host(host), m_parts(parts), m_exitLine(exitLine), m_clock(clock) {}
 
 void PadLightingThread::Start() {
-    Stop();
-    m_stop.Consume();
+    m_worker.Stop();
     m_counting = false;
-    m_thread = std::thread(&PadLightingThread::Run, this);
+    m_worker.Start([this] { return RunPass(m_clock.NowMs()); }, m_exitLine);
 }
 
 void PadLightingThread::Stop() {
-    if (!m_thread.joinable()) return;
-    m_stop.Set();
-    m_thread.join();
-}
-
-void PadLightingThread::Run() {
-    for (;;) {
-        if (m_stop.Wait(RunPass(m_clock.NowMs()))) break;
-    }
-    DebugLog::Write(m_exitLine);
+    m_worker.Stop();
 }
 
 int PadLightingThread::RunPass(uint64_t nowMs) {

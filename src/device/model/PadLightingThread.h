@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <mutex>
-#include <thread>
 
 #include "device/model/KeyColourBuffer.h"
 #include "device/model/LightingThread.h"
@@ -12,7 +11,7 @@
 #include "device/model/PerKeyOverlay.h"
 #include "device/model/TickCounter.h"
 #include "platform/Clock.h"
-#include "platform/StopEvent.h"
+#include "platform/PacedThread.h"
 
 namespace vestra {
 
@@ -39,22 +38,19 @@ public:
 
     void Start();
     void Stop();
-    bool IsRunning() const { return m_thread.joinable(); }
+    bool IsRunning() const { return m_worker.IsRunning(); }
 
     // The passes due at clock time nowMs; returns how long to wait before looking again.
     int RunPass(uint64_t nowMs);
 
 private:
-    void Run();
-
     LightingHost& m_host;
     PadLightingParts m_parts;
     const char* m_exitLine;
     const Clock& m_clock;
     TickCounter m_ticks;      // on the thread only
     bool m_counting = false;  // false: the next pass restarts the count
-    StopEvent m_stop;
-    std::thread m_thread;
+    PacedThread m_worker;
 };
 
 }  // namespace vestra

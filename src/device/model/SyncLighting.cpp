@@ -4,7 +4,6 @@
 #include <climits>
 
 #include "device/model/SharedEffects.h"
-#include "platform/DebugLog.h"
 
 namespace vestra {
 
@@ -37,25 +36,14 @@ SyncLightSettings SyncLighting::Settings() const {
 }
 
 void SyncLighting::Start() {
-    Stop();
-    m_stop.Consume();
+    m_worker.Stop();
     m_counting = false;
     m_stepCount = 0;
-    m_thread = std::thread(&SyncLighting::Run, this);
+    m_worker.Start([this] { return RunPass(m_clock.NowMs()); }, "同步灯光线程设定退出");
 }
 
 void SyncLighting::Stop() {
-    if (!m_thread.joinable()) return;
-    m_stop.Set();
-    m_thread.join();
-}
-
-void SyncLighting::Run() {
-    for (;;) {
-        int waitMs = RunPass(m_clock.NowMs());
-        if (m_stop.Wait(waitMs)) break;
-    }
-    DebugLog::Write("同步灯光线程设定退出");
+    m_worker.Stop();
 }
 
 int SyncLighting::RunPass(uint64_t nowMs) {

@@ -3,12 +3,11 @@
 
 #include <cstdint>
 #include <mutex>
-#include <thread>
 
 #include "device/model/LightTables.h"
 #include "device/model/TickCounter.h"
 #include "platform/Clock.h"
-#include "platform/StopEvent.h"
+#include "platform/PacedThread.h"
 
 namespace vestra {
 
@@ -58,7 +57,7 @@ public:
     void Start();
     // Signals the thread and waits for it; it ends within one pass.
     void Stop();
-    bool IsRunning() const { return m_thread.joinable(); }
+    bool IsRunning() const { return m_worker.IsRunning(); }
 
     // One pass at clock time nowMs: while synchronisation is active, counts 2 ms ticks and runs
     // a step of the mode each time the count reaches the speed's threshold, sending its colour.
@@ -74,8 +73,6 @@ public:
     }
 
 private:
-    void Run();
-
     SyncLightingTarget& m_target;
     const Clock& m_clock;
     mutable std::mutex m_settingsLock;
@@ -88,8 +85,7 @@ private:
     TickCounter m_ticks;
     uint64_t m_stepCount = 0;
     bool m_counting = false;
-    StopEvent m_stop;
-    std::thread m_thread;
+    PacedThread m_worker;
 };
 
 }  // namespace vestra
