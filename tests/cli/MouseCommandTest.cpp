@@ -26,23 +26,6 @@ protected:
         return root["stages"][0];
     }
     std::string Settings() const { return m_home.EmulatorRegion("mouse", "Settings"); }
-    // Adds a macro of that many key events to the mouse's library.
-    void ImportMouseMacro(int events) {
-        Json::Value macro(Json::objectValue);
-        macro["Version"] = 64;
-        Json::Value& list = macro["Events"] = Json::Value(Json::arrayValue);
-        for (int i = 0; i < events; ++i) {
-            Json::Value event(Json::objectValue);
-            event["Action"] = i % 2 ? "up" : "down";
-            event["Button"] = 4;
-            event["Type"] = 10;
-            event["Delay"] = "10";
-            list.append(event);
-        }
-        const std::filesystem::path file = m_home.Root() / "import.mac";
-        std::ofstream(file) << macro.toStyledString();
-        ASSERT_EQ(m_home.Run("--device mouse macro import '" + file.string() + "'").exitCode, 0);
-    }
 
     VestractlHome m_home;
 };
@@ -170,8 +153,8 @@ TEST_F(MouseCommandTest, KeymapNamesTheMouseKeysAndWritesTheirSlots) {
 }
 
 TEST_F(MouseCommandTest, MacroKeysWriteTheMacrosFirstAndAnOverlongMacroStopsBoth) {
-    ImportMouseMacro(251);
-    ImportMouseMacro(4);
+    m_home.ImportKeyMacro(251, "--device mouse");
+    m_home.ImportKeyMacro(4, "--device mouse");
     ASSERT_EQ(m_home.Run("--demo=mouse list").exitCode, 0);
     const std::string keys = m_home.EmulatorRegion("mouse", "KeyTable");
     const std::string macros = m_home.EmulatorRegion("mouse", "Macros");

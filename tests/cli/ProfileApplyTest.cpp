@@ -23,22 +23,6 @@ protected:
         edit(profile["Device"][0]);
         std::ofstream(file) << profile.toStyledString();
     }
-    void ImportMacro(int events) {
-        Json::Value macro(Json::objectValue);
-        macro["Version"] = 64;
-        Json::Value& list = macro["Events"] = Json::Value(Json::arrayValue);
-        for (int i = 0; i < events; ++i) {
-            Json::Value event(Json::objectValue);
-            event["Action"] = i % 2 ? "up" : "down";
-            event["Button"] = 4;
-            event["Type"] = 10;
-            event["Delay"] = "10";
-            list.append(event);
-        }
-        const std::filesystem::path file = m_home.Root() / "import.mac";
-        std::ofstream(file) << macro.toStyledString();
-        ASSERT_EQ(m_home.Run("macro import '" + file.string() + "'").exitCode, 0);
-    }
     unsigned SlotOf(const std::string& key) {
         return m_home.RunJson("--demo=keyboard --json keymap get " + key)["keys"][0]["slot"]
             .asUInt();
@@ -48,7 +32,7 @@ protected:
 };
 
 TEST_F(ProfileApplyTest, WritesSettingsMacrosAndKeyMap) {
-    ImportMacro(4);
+    m_home.ImportKeyMacro(4, "");
     const unsigned slotOfA = SlotOf("A");
     MakeSecondProfile([](Json::Value& entry) {
         entry["LightInfo"]["Light"] = 1;
@@ -70,7 +54,7 @@ TEST_F(ProfileApplyTest, WritesSettingsMacrosAndKeyMap) {
 }
 
 TEST_F(ProfileApplyTest, MacrosOverCapacityAreRefusedWithNothingWritten) {
-    ImportMacro(2000);  // 8000 bytes of events; the keyboard holds 4096
+    m_home.ImportKeyMacro(2000, "");  // 8000 bytes of events; the keyboard holds 4096
     MakeSecondProfile([](Json::Value& entry) { entry["KeyList"][64]["Assignment"] = 0x700000; });
     ASSERT_EQ(m_home.Run("--demo=keyboard list").exitCode, 0);  // the emulator's state file
     const std::string before = m_home.EmulatorRegion("keyboard", "KeyTable");

@@ -74,6 +74,25 @@ public:
         return Parse(text.str())["Devices"][peripheral][region].asString();
     }
 
+    // Imports a macro of that many key events (alternating down and up) into the library of the
+    // device that deviceOption selects ("" for the keyboard, "--device mouse").
+    void ImportKeyMacro(int events, const std::string& deviceOption) const {
+        Json::Value macro(Json::objectValue);
+        macro["Version"] = 64;
+        Json::Value& list = macro["Events"] = Json::Value(Json::arrayValue);
+        for (int i = 0; i < events; ++i) {
+            Json::Value event(Json::objectValue);
+            event["Action"] = i % 2 ? "up" : "down";
+            event["Button"] = 4;
+            event["Type"] = 10;
+            event["Delay"] = "10";
+            list.append(event);
+        }
+        const std::filesystem::path file = Root() / "import.mac";
+        std::ofstream(file) << macro.toStyledString();
+        ASSERT_EQ(Run(deviceOption + " macro import '" + file.string() + "'").exitCode, 0);
+    }
+
 private:
     ScopedDataHome m_home;
 };
