@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "device/model/HeadsetLeds.h"
-#include "device/protocol/PowerStatus.h"
 #include "platform/DebugLog.h"
 
 namespace vestra {
@@ -106,13 +105,7 @@ int CHalvorinHS6533Device::OnConnected() {
 
 int CHalvorinHS6533Device::ReadPowerStatus() {
     if (!m_channel.IsOpen()) return protocol::RESULT_CLOSED;
-    protocol::PowerStatus status{};
-    const int result = m_channel.ReadStatus(status.Bytes(), 0);
-    if (result != protocol::RESULT_OK) return result;
-    status.MarkLink(m_channel.IsReceiverMode() ? protocol::LinkKind::Receiver
-                                               : protocol::LinkKind::Cable);
-    if (DeviceView* view = View()) view->ShowPowerStatus(status);
-    return result;
+    return ReadAndShowPowerStatus();
 }
 
 // --- Audio half ---

@@ -7,7 +7,6 @@
 #include "device/model/LearnedSlots.h"
 #include "device/model/MacroBinding.h"
 #include "device/protocol/LightFrame.h"
-#include "device/protocol/PowerStatus.h"
 #include "platform/Clock.h"
 #include "platform/DebugLog.h"
 #include "profile/MacroLibrary.h"
@@ -327,23 +326,11 @@ int CHalvorinKeyboardDevice::ReadPowerStatus() {
     if (!m_channel.IsOpen() || m_powerQueryPaused || !m_channel.QueryLink()) {
         return protocol::RESULT_CLOSED;
     }
-    protocol::PowerStatus status{};
-    const int result = m_channel.ReadStatus(status.Bytes(), 0);
-    if (result != RESULT_OK) return result;
-    status.MarkLink(m_channel.IsReceiverMode() ? protocol::LinkKind::Receiver
-                                               : protocol::LinkKind::Cable);
-    if (DeviceView* view = View()) view->ShowPowerStatus(status);
-    return result;
+    return ReadAndShowPowerStatus();
 }
 
 bool CHalvorinKeyboardDevice::IsLinkUp() {
     return m_channel.IsOpen() && m_channel.QueryLink();
-}
-
-int CHalvorinKeyboardDevice::MacroCount() const {
-    MacroLibrary library(DataFolder());
-    library.Load();
-    return library.Count();
 }
 
 void CHalvorinKeyboardDevice::SlottedKeys(std::span<const KeyAssignmentPair> keys,

@@ -129,7 +129,6 @@ private:
     // Keys with a device slot, in position order, with their slots.
     void SlottedKeys(std::span<const KeyAssignmentPair> keys, std::vector<KeyAssignmentPair>& out,
                      std::vector<uint8_t>& slots) const;
-    int MacroCount() const;
     void OnNotification(uint16_t usage);
 
     CKeyboardProfiledata m_profile;

@@ -7,7 +7,6 @@
 #include "device/model/MacroBinding.h"
 #include "device/model/MouseSettings.h"
 #include "device/model/ShootImage.h"
-#include "device/protocol/PowerStatus.h"
 #include "platform/DebugLog.h"
 #include "platform/Paths.h"
 #include "profile/BulletPattern.h"
@@ -295,13 +294,7 @@ int CHalvorinMouseDevice::WriteSettings(int slot, int activeProfile) {
 
 int CHalvorinMouseDevice::ReadPowerStatus() {
     if (!LinkUp()) return protocol::RESULT_CLOSED;
-    protocol::PowerStatus status{};
-    const int result = m_channel.ReadStatus(status.Bytes(), 0);
-    if (result != RESULT_OK) return result;
-    status.MarkLink(m_channel.IsReceiverMode() ? protocol::LinkKind::Receiver
-                                               : protocol::LinkKind::Cable);
-    if (DeviceView* view = View()) view->ShowPowerStatus(status);
-    return result;
+    return ReadAndShowPowerStatus();
 }
 
 bool CHalvorinMouseDevice::IsLinkUp() {
@@ -309,12 +302,6 @@ bool CHalvorinMouseDevice::IsLinkUp() {
 }
 
 // --- Key table and macros ---
-
-int CHalvorinMouseDevice::MacroCount() const {
-    MacroLibrary library(DataFolder());
-    library.Load();
-    return library.Count();
-}
 
 void CHalvorinMouseDevice::SlottedKeys(std::span<const KeyAssignmentPair> keys,
                                        std::vector<KeyAssignmentPair>& out,

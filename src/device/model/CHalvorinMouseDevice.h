@@ -144,7 +144,6 @@ private:
     int SaveAndWrite();
     void SlottedKeys(std::span<const KeyAssignmentPair> keys, std::vector<KeyAssignmentPair>& out,
                      std::vector<uint8_t>& slots) const;
-    int MacroCount() const;
     void OnNotification(uint16_t usage, bool cable);
 
     CMouseProfiledata m_profile;

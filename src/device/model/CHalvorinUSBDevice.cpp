@@ -197,4 +197,20 @@ void CHalvorinUSBDevice::LoadMacroNames() {
     m_macroNames = library.Names();
 }
 
+int CHalvorinUSBDevice::MacroCount() const {
+    MacroLibrary library(DataFolder());
+    library.Load();
+    return library.Count();
+}
+
+int CHalvorinUSBDevice::ReadAndShowPowerStatus() {
+    protocol::PowerStatus status{};
+    const int result = m_channel.ReadStatus(status.Bytes(), 0);
+    if (result != protocol::RESULT_OK) return result;
+    status.MarkLink(m_channel.IsReceiverMode() ? protocol::LinkKind::Receiver
+                                               : protocol::LinkKind::Cable);
+    if (DeviceView* view = View()) view->ShowPowerStatus(status);
+    return result;
+}
+
 }  // namespace vestra

@@ -152,6 +152,11 @@ protected:
     // device's light configuration; missing files or entries leave the lists empty.
     void LoadModeTableAndLightNames();
     void LoadMacroNames();
+    // The number of macros in the data folder's library.
+    int MacroCount() const;
+    // Reads the status block, marks the link it came over and shows it on the power display;
+    // the kinds guard it with their own reachability test.
+    int ReadAndShowPowerStatus();
     // The configuration file (configuration base name + ".config") in the data folder.
     std::filesystem::path LightConfigPath() const;
     // The profile file named by the profile base name, or the list's selected profile.
